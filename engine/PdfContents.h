@@ -1,0 +1,23 @@
+// The drawing canvas of one PDF page: the one interface through which the
+// page layout draws, served by libharu for real files and by recorders in tests.
+#pragma once
+
+class PdfContents {
+public:
+    virtual ~PdfContents() = default;
+
+    virtual void SetLineWidth(double width) = 0;
+    virtual void Rectangle(double x, double y, double width, double height) = 0;
+    virtual void MoveTo(double x, double y) = 0;
+    virtual void LineTo(double x, double y) = 0;
+    virtual void Stroke() = 0;
+    // Selects one of the eight registered standard fonts by its base font name.
+    virtual void SetFontByName(const char *name, double size) = 0;
+    // Width in points of text in the current font and size: the sum of its
+    // glyph widths times the size divided by 1000.
+    virtual double TextWidth(const char *text) = 0;
+    virtual void BeginText() = 0;
+    virtual void MoveTextPos(double x, double y) = 0;
+    virtual void ShowText(const char *text) = 0;
+    virtual void EndText() = 0;
+};
