@@ -19,3 +19,6 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug \
 cmake --build build-sanitize -j"$(nproc)"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     ctest --test-dir build-sanitize --output-on-failure -j"$(nproc)"
+
+echo "== Fuzzing the reader and generation (bounded)"
+bash scripts/fuzz.sh "${QUILLORY_FUZZ_SECONDS:-90}"

@@ -1,0 +1,39 @@
+// Feeds arbitrary bytes to the reader as a description file and, when the
+// parse succeeds, generates the PDF into a temporary file.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+#include "AlbumData.h"
+#include "AlbumPdf.h"
+#include "AlbumReader.h"
+
+namespace {
+
+std::string PdfPath()
+{
+    static const std::string path = "/tmp/quillory-fuzz-" + std::to_string(getpid()) + ".pdf";
+    return path;
+}
+
+FILE *OpenInput(const uint8_t *data, size_t size)
+{
+    if (size == 0)
+        return fopen("/dev/null", "r");
+    return fmemopen(const_cast<uint8_t *>(data), size, "r");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    FILE *file = OpenInput(data, size);
+    if (!file)
+        return 0;
+    int result = ParseAlbumFile(file);
+    fclose(file);
+    if (result == 0)
+        CreateAlbumPdf(&theAlbum, PdfPath().c_str());
+    return 0;
+}
