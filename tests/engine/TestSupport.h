@@ -42,6 +42,12 @@ private:
     MessageSink previous_;
 };
 
+// The parse error message for line with text (the common form).
+inline std::string ParseError(int line, const std::string &text)
+{
+    return "<R>Error in Line " + std::to_string(line) + ":<n> " + text + "\n";
+}
+
 // Parses description text (any bytes, NULs included) through a real stream.
 inline int ParseText(const std::string &text)
 {
