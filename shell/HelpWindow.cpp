@@ -4,8 +4,7 @@
 #include <cstring>
 
 #include "CStyleText.h"
-
-extern const char helpText[];
+#include "Resources.h"
 
 // No handlers of its own: Close goes to FXTopWindow::ID_CLOSE (delete the
 // window), Escape to FXDialogBox::ID_CANCEL (hide it), both in the base.

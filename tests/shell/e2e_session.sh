@@ -4,10 +4,12 @@
 # windows, hide one with Escape, close one with its Close button, and close
 # the main window while a help window is still open.
 #
-# Usage: e2e_session.sh QUILLORY SEND_WM_DELETE DESCRIPTION
+# Usage: e2e_session.sh QUILLORY [SEND_WM_DELETE [DESCRIPTION]]
 #   QUILLORY        the program under test
-#   SEND_WM_DELETE  the helper that asks a window to close (WM_DELETE_WINDOW)
-#   DESCRIPTION     an album description that generates without errors
+#   SEND_WM_DELETE  the helper that asks a window to close (WM_DELETE_WINDOW);
+#                   by default tests/shell/send_wm_delete of the same build
+#   DESCRIPTION     an album description that generates without errors;
+#                   by default the sample album in examples/
 #
 # The session runs on an X server of its own (Xvfb), so that no other test
 # running at the same time can take the keyboard focus, and with HOME set to a
@@ -15,9 +17,10 @@
 # Every wait polls with a deadline; the whole session ends within about 60 s.
 set -uo pipefail
 
-QUILLORY=${1:?usage: e2e_session.sh QUILLORY SEND_WM_DELETE DESCRIPTION}
-SEND_WM_DELETE=${2:?usage: e2e_session.sh QUILLORY SEND_WM_DELETE DESCRIPTION}
-DESCRIPTION=${3:?usage: e2e_session.sh QUILLORY SEND_WM_DELETE DESCRIPTION}
+here=$(cd "$(dirname "$0")" && pwd)
+QUILLORY=${1:?usage: e2e_session.sh QUILLORY [SEND_WM_DELETE [DESCRIPTION]]}
+SEND_WM_DELETE=${2:-$(dirname "$QUILLORY")/../tests/shell/send_wm_delete}
+DESCRIPTION=${3:-$here/../../examples/sample-album.txt}
 
 SECONDS=0
 LIMIT=60
