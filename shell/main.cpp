@@ -9,7 +9,7 @@ int main(int argc, char *argv[])
 {
     FXApp application("Quillory", "Korvath Technology");
     application.init(argc, argv, TRUE);
-    lastDirectory = StartDirectory(argv[0]);
+    lastDirectory = StartDirectory(argc > 0 ? argv[0] : "");
     mainWindow = new QuilloryWindow(&application);
     InstallMessageSink();
     application.create();
