@@ -2,7 +2,6 @@
 // FOX application on the X display) and of the embedded help text itself.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -11,8 +10,8 @@
 
 #include "CStyleText.h"
 #include "HelpWindow.h"
-
-extern const char helpText[];
+#include "Resources.h"
+#include "ShellTestSupport.h"
 
 namespace {
 
@@ -44,24 +43,11 @@ std::string withoutTags(const std::string &s) {
     return out;
 }
 
-// One application for the whole test binary: FOX allows only one.
-FXApp *testApp() {
-    if (!FXApp::instance()) {
-        static int argc = 1;
-        static char name[] = "shell_tests";
-        static char *argv[] = {name, NULL};
-        FXApp *app = new FXApp("QuilloryTests", "QuilloryTests");
-        app->init(argc, argv);
-        app->create();
-    }
-    return FXApp::instance();
-}
-
 class HelpWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!getenv("DISPLAY")) GTEST_SKIP() << "no X display";
-        app = testApp();
+        REQUIRE_DISPLAY();
+        app = TestApp();
     }
     FXApp *app = nullptr;
 };
@@ -124,45 +110,35 @@ TEST_F(HelpWindowTest, WindowButtonAndPaneAreBuiltAsDesigned) {
 TEST_F(HelpWindowTest, PaneShowsTheHelpTextInItsStyles) {
     HelpWindow *w = new HelpWindow(app);
     CStyleText *pane = w->getHelpPane();
-    std::string shown(pane->getText().text());
+    std::string shown = PaneText(pane);
     ASSERT_EQ(shown, withoutTags(helpText));
 
-    auto styleOf = [&](const std::string &what, size_t from = 0) {
-        size_t at = shown.find(what, from);
-        std::vector<int> styles;
-        if (at == std::string::npos) return styles;
-        for (size_t i = 0; i < what.size(); ++i) styles.push_back(pane->getStyle((FXint)(at + i)));
-        return styles;
+    // One digit per shown byte: the style index it is drawn in.
+    std::string styles = PaneStyles(pane);
+    auto styleOf = [&](const std::string &what) {
+        size_t at = shown.find(what);
+        return at == std::string::npos ? std::string("missing") : styles.substr(at, what.size());
     };
-    auto all = [](int style, size_t n) { return std::vector<int>(n, style); };
 
-    EXPECT_EQ(styleOf("Quillory 2.31\n"), std::vector<int>({4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 0}));
-    for (const char *heading : {"\nOperation:\n", "\nComments:\n", "\nFont specifiers:\n", "\nText:\n"}) {
-        std::vector<int> expected = all(5, strlen(heading));
-        expected.front() = expected.back() = 0;
-        EXPECT_EQ(styleOf(heading), expected) << heading;
-    }
-    std::vector<int> commands = all(5, 9);
-    for (int s : all(2, 28)) commands.push_back(s);
-    commands.push_back(4);
-    commands.push_back(0);
-    EXPECT_EQ(styleOf("Commands (All measurements are in mm):\n"), commands);
-    for (const char *step : {"\n1. ", "\n2. ", "\n3. "})
-        EXPECT_EQ(styleOf(step), std::vector<int>({0, 1, 1, 0})) << step;
+    EXPECT_EQ(styleOf("Quillory 2.31\n"), std::string(13, '4') + "0");
+    for (std::string heading : {"Operation:", "Comments:", "Font specifiers:", "Text:"})
+        EXPECT_EQ(styleOf("\n" + heading + "\n"), "0" + std::string(heading.size(), '5') + "0");
+    EXPECT_EQ(styleOf("Commands (All measurements are in mm):\n"),
+              std::string(9, '5') + std::string(28, '2') + "40");
+    for (const char *step : {"\n1. ", "\n2. ", "\n3. "}) EXPECT_EQ(styleOf(step), "0110") << step;
 
     int warnings = 0;
     for (size_t at = shown.find("    NB "); at != std::string::npos; at = shown.find("    NB ", at + 1)) {
-        EXPECT_EQ(pane->getStyle((FXint)at + 4), 2);
-        EXPECT_EQ(pane->getStyle((FXint)at + 5), 2);
-        EXPECT_EQ(pane->getStyle((FXint)at + 6), 0);
+        EXPECT_EQ(styles.substr(at + 4, 3), "220");
         ++warnings;
     }
     EXPECT_EQ(warnings, 3);
 
-    for (size_t i = 0; i < shown.size(); ++i)
+    for (size_t i = 0; i < shown.size(); ++i) {
         if (shown[i] == '\n') {
-            ASSERT_EQ(pane->getStyle((FXint)i), 0) << "line end at byte " << i;
+            ASSERT_EQ(styles[i], '0') << "line end at byte " << i;
         }
+    }
     delete w;
 }
 
