@@ -108,17 +108,21 @@ inline void BuildAlbum(CAlbumData &album, int pages)
         AddPage(album, page);
 }
 
-// One paragraph line of length characters in a column about 20 mm wide
-// (margins 85 and 85 mm) on a page 2 m tall, so that the whole line is set;
-// words, or one unbroken word.
+// One long paragraph line in a column about 26 mm wide (margins 85 and 85 mm)
+// on a page 2 m tall, so that the whole line is set: words, or one unbroken word.
 constexpr double LONG_PAGE_HEIGHT = 2000;
 
+// The description holds the line in a PAGE_TEXT line of length characters
+// in all, the longest line the reader takes.
 inline std::string LongLineText(int length, bool oneWord)
 {
-    std::string line = oneWord ? std::string(length, 'W') : Prose(length, 1);
-    return SettingsText(85, 85, LONG_PAGE_HEIGHT) + "PAGE_START\nPAGE_TEXT (HN 8 \"" + line + "\")\n";
+    const std::string head = "PAGE_TEXT (HN 8 \"", tail = "\")";
+    const int textLength = length - static_cast<int>(head.size() + tail.size());
+    std::string line = oneWord ? std::string(textLength, 'W') : Prose(textLength, 1);
+    return SettingsText(85, 85, LONG_PAGE_HEIGHT) + "PAGE_START\n" + head + line + tail + "\n";
 }
 
+// The model holds one paragraph line of length characters.
 inline void BuildLongLine(CAlbumData &album, int length, bool oneWord)
 {
     album.Clear();
