@@ -2,6 +2,14 @@
 // page layout draws, served by libharu for real files and by recorders in tests.
 #pragma once
 
+// A width in points from a sum of glyph widths (thousandths of the font
+// size). Every text width of a canvas is formed by exactly this expression,
+// so widths summed up by a caller equal those the canvas measures.
+inline double WidthFromGlyphUnits(long long units, double size)
+{
+    return static_cast<double>(units) * size / 1000.0;
+}
+
 class PdfContents {
 public:
     virtual ~PdfContents() = default;
@@ -14,8 +22,12 @@ public:
     // Selects one of the eight registered standard fonts by its base font name.
     virtual void SetFontByName(const char *name, double size) = 0;
     // Width in points of text in the current font and size: the sum of its
-    // glyph widths times the size divided by 1000.
+    // glyph widths times the size divided by 1000 (WidthFromGlyphUnits).
     virtual double TextWidth(const char *text) = 0;
+    // The glyph width of every byte code in the current font, in thousandths
+    // of the font size (0 for code 0, which no text holds). Lets a caller
+    // measure every beginning of a long text from running sums.
+    virtual void GetGlyphWidths(int widths[256]) = 0;
     virtual void BeginText() = 0;
     virtual void MoveTextPos(double x, double y) = 0;
     virtual void ShowText(const char *text) = 0;

@@ -1,0 +1,186 @@
+// The libharu layer: every libharu call is followed by a check that turns a
+// recorded failure into a PdfException at this layer's boundary.
+#include "PdfDoc.h"
+
+#include <cstring>
+
+#include "PdfErrorText.h"
+
+PdfException PdfException::FromLibraryError(unsigned long error)
+{
+    const bool writeFailure = error == HPDF_FILE_OPEN_ERROR || error == HPDF_FILE_IO_ERROR;
+    return PdfException(writeFailure ? PDF_WRITE_FAILURE : -static_cast<int>(error),
+                        PdfErrorText(error));
+}
+
+// ---------------------------------------------------------------- document
+
+PdfDoc::PdfDoc()
+{
+    doc_ = HPDF_New(&PdfDoc::RecordError, this);
+    if (!doc_)
+        throw PdfException::FromLibraryError(error_ != HPDF_OK ? error_ : HPDF_FAILD_TO_ALLOC_MEM);
+}
+
+PdfDoc::~PdfDoc()
+{
+    HPDF_Free(doc_);
+}
+
+void PdfDoc::RecordError(HPDF_STATUS error, HPDF_STATUS, void *self)
+{
+    PdfDoc *doc = static_cast<PdfDoc *>(self);
+    // Keep the first failure: later ones are its consequences.
+    if (doc->error_ == HPDF_OK)
+        doc->error_ = error;
+}
+
+void PdfDoc::Check(HPDF_STATUS status)
+{
+    HPDF_STATUS error = error_ != HPDF_OK ? error_ : status;
+    if (error == HPDF_OK)
+        return;
+    error_ = HPDF_OK;
+    HPDF_ResetError(doc_);
+    throw PdfException::FromLibraryError(error);
+}
+
+void PdfDoc::NewDocument()
+{
+    pages_.clear();
+    fonts_.clear();
+    Check(HPDF_NewDoc(doc_));
+}
+
+void PdfDoc::AddType1Font(const PdfFontDef &fontDef, const char *name,
+                          const PdfWinAnsiEncoding *encoding)
+{
+    HPDF_Font font = HPDF_GetFont(doc_, fontDef.GetBaseName(), encoding ? encoding->GetName() : nullptr);
+    Check(font ? HPDF_OK : HPDF_INVALID_FONT);
+    RegisteredFont entry;
+    entry.name = name ? name : fontDef.GetBaseName();
+    entry.font = font;
+    // The table of single-byte widths from the same integer measure as
+    // TextWidth, so that running sums over it reproduce TextWidth exactly.
+    entry.widths[0] = 0;
+    for (int code = 1; code < 256; ++code) {
+        const HPDF_BYTE byte = static_cast<HPDF_BYTE>(code);
+        entry.widths[code] = static_cast<int>(HPDF_Font_TextWidth(font, &byte, 1).width);
+    }
+    Check();
+    fonts_.push_back(entry);
+}
+
+int PdfDoc::FindFont(const char *name) const
+{
+    if (!name)
+        return -1;
+    for (size_t k = 0; k < fonts_.size(); ++k) {
+        if (fonts_[k].name == name)
+            return static_cast<int>(k);
+    }
+    return -1;
+}
+
+PdfPage *PdfDoc::AddPage()
+{
+    HPDF_Page page = HPDF_AddPage(doc_);
+    Check(page ? HPDF_OK : HPDF_INVALID_PAGE);
+    pages_.push_back(std::make_unique<PdfPage>(*this, page));
+    return pages_.back().get();
+}
+
+void PdfDoc::WriteToFile(const char *path)
+{
+    Check(HPDF_SaveToFile(doc_, path));
+}
+
+// ---------------------------------------------------------------- page
+
+void PdfPage::SetMediaBox(int left, int bottom, int right, int top)
+{
+    // SetWidth and SetHeight write the right and top values and refuse page
+    // sizes libharu cannot handle.
+    doc_.Check(HPDF_Page_SetBoxValue(page_, "MediaBox", 0, static_cast<HPDF_REAL>(left)));
+    doc_.Check(HPDF_Page_SetBoxValue(page_, "MediaBox", 1, static_cast<HPDF_REAL>(bottom)));
+    doc_.Check(HPDF_Page_SetWidth(page_, static_cast<HPDF_REAL>(right)));
+    doc_.Check(HPDF_Page_SetHeight(page_, static_cast<HPDF_REAL>(top)));
+}
+
+// ---------------------------------------------------------------- canvas
+
+void PdfPageContents::SetLineWidth(double width)
+{
+    doc_.Check(HPDF_Page_SetLineWidth(page_, static_cast<HPDF_REAL>(width)));
+}
+
+void PdfPageContents::Rectangle(double x, double y, double width, double height)
+{
+    doc_.Check(HPDF_Page_Rectangle(page_, static_cast<HPDF_REAL>(x), static_cast<HPDF_REAL>(y),
+                                   static_cast<HPDF_REAL>(width), static_cast<HPDF_REAL>(height)));
+}
+
+void PdfPageContents::MoveTo(double x, double y)
+{
+    doc_.Check(HPDF_Page_MoveTo(page_, static_cast<HPDF_REAL>(x), static_cast<HPDF_REAL>(y)));
+}
+
+void PdfPageContents::LineTo(double x, double y)
+{
+    doc_.Check(HPDF_Page_LineTo(page_, static_cast<HPDF_REAL>(x), static_cast<HPDF_REAL>(y)));
+}
+
+void PdfPageContents::Stroke()
+{
+    doc_.Check(HPDF_Page_Stroke(page_));
+}
+
+void PdfPageContents::SetFontByName(const char *name, double size)
+{
+    const int index = doc_.FindFont(name);
+    doc_.Check(index >= 0 ? HPDF_OK : HPDF_INVALID_FONT_NAME);
+    doc_.Check(HPDF_Page_SetFontAndSize(page_, doc_.FontAt(index), static_cast<HPDF_REAL>(size)));
+    fontIndex_ = index;
+    fontSize_ = size;
+}
+
+HPDF_Font PdfPageContents::CurrentFont() const
+{
+    doc_.Check(fontIndex_ >= 0 ? HPDF_OK : HPDF_PAGE_FONT_NOT_FOUND);
+    return doc_.FontAt(fontIndex_);
+}
+
+double PdfPageContents::TextWidth(const char *text)
+{
+    HPDF_Font font = CurrentFont();
+    const HPDF_TextWidth width =
+        HPDF_Font_TextWidth(font, reinterpret_cast<const HPDF_BYTE *>(text), static_cast<HPDF_UINT>(strlen(text)));
+    doc_.Check();
+    return WidthFromGlyphUnits(width.width, fontSize_);
+}
+
+void PdfPageContents::GetGlyphWidths(int widths[256])
+{
+    CurrentFont();
+    memcpy(widths, doc_.GlyphWidthsAt(fontIndex_), 256 * sizeof widths[0]);
+}
+
+void PdfPageContents::BeginText()
+{
+    doc_.Check(HPDF_Page_BeginText(page_));
+}
+
+void PdfPageContents::MoveTextPos(double x, double y)
+{
+    doc_.Check(HPDF_Page_MoveTextPos(page_, static_cast<HPDF_REAL>(x), static_cast<HPDF_REAL>(y)));
+}
+
+void PdfPageContents::ShowText(const char *text)
+{
+    doc_.Check(HPDF_Page_ShowText(page_, text));
+}
+
+void PdfPageContents::EndText()
+{
+    doc_.Check(HPDF_Page_EndText(page_));
+}

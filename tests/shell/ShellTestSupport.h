@@ -1,0 +1,38 @@
+// Shared helpers of the window tests: the one FOX application they run in,
+// and reading back a text pane's content and per-byte styles.
+#pragma once
+
+#include <fx.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+// The tests' application, connected to the display; null without one.
+FXApp *TestApp();
+
+// Skips the calling test when there is no X display to run on.
+#define REQUIRE_DISPLAY()                                   \
+    do {                                                    \
+        if (!TestApp())                                     \
+            GTEST_SKIP() << "no X display (DISPLAY unset)"; \
+    } while (0)
+
+// The pane's whole content.
+inline std::string PaneText(const FXText *text)
+{
+    FXString content;
+    text->getText(content);
+    return std::string(content.text(), content.length());
+}
+
+// The style index of every byte of the pane, one digit per byte.
+inline std::string PaneStyles(const FXText *text)
+{
+    FXString styles;
+    text->extractStyle(styles, 0, text->getLength());
+    std::string digits;
+    for (FXint i = 0; i < styles.length(); i++)
+        digits += static_cast<char>('0' + styles[i]);
+    return digits;
+}

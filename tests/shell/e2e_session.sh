@@ -1,0 +1,167 @@
+#!/usr/bin/env bash
+# End-to-end session with the real program, driven through the keyboard as a
+# user would drive it: Open a description, Generate its PDF, open three help
+# windows, hide one with Escape, close one with its Close button, and close
+# the main window while a help window is still open.
+#
+# Usage: e2e_session.sh QUILLORY [SEND_WM_DELETE [DESCRIPTION]]
+#   QUILLORY        the program under test
+#   SEND_WM_DELETE  the helper that asks a window to close (WM_DELETE_WINDOW);
+#                   by default tests/shell/send_wm_delete of the same build
+#   DESCRIPTION     an album description that generates without errors;
+#                   by default the sample album in examples/
+#
+# The session runs on an X server of its own (Xvfb), so that no other test
+# running at the same time can take the keyboard focus, and with HOME set to a
+# scratch directory, so that the toolkit's settings of the user stay untouched.
+# Every wait polls with a deadline; the whole session ends within about 60 s.
+set -uo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+QUILLORY=${1:?usage: e2e_session.sh QUILLORY [SEND_WM_DELETE [DESCRIPTION]]}
+SEND_WM_DELETE=${2:-$(dirname "$QUILLORY")/../tests/shell/send_wm_delete}
+DESCRIPTION=${3:-$here/../../examples/sample-album.txt}
+
+SECONDS=0
+LIMIT=60
+xvfb_pid=""
+app_pid=""
+work=""
+
+step() { echo "[$SECONDS s] $*"; }
+
+fail() {
+    echo "FAIL: $*" >&2
+    # With E2E_SCREENSHOT set to a file name, keep a picture of the screen.
+    if [ -n "${E2E_SCREENSHOT:-}" ] && [ -n "${DISPLAY:-}" ] && command -v import >/dev/null; then
+        import -window root "$E2E_SCREENSHOT" 2>/dev/null && echo "screen saved in $E2E_SCREENSHOT" >&2
+    fi
+    if [ -n "$work" ] && [ -f "$work/app.log" ]; then
+        echo "--- program output:" >&2
+        cat "$work/app.log" >&2
+    fi
+    exit 1
+}
+
+cleanup() {
+    # Only the processes this script started.
+    if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then kill "$app_pid" 2>/dev/null; fi
+    if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then kill "$xvfb_pid" 2>/dev/null; fi
+    wait 2>/dev/null
+    if [ -n "$work" ]; then rm -rf "$work"; fi
+}
+trap cleanup EXIT
+
+# Polls a condition (a shell command) every 0.1 s until it holds, for at most
+# the given number of seconds, and never past the session's limit.
+wait_until() {
+    local seconds=$1; shift
+    local deadline=$((SECONDS + seconds))
+    while ! "$@" >/dev/null 2>&1; do
+        if [ "$SECONDS" -ge "$deadline" ] || [ "$SECONDS" -ge "$LIMIT" ]; then return 1; fi
+        sleep 0.1
+    done
+}
+
+for tool in Xvfb xdotool; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed"
+done
+[ -x "$QUILLORY" ] || fail "no program at $QUILLORY"
+[ -x "$SEND_WM_DELETE" ] || fail "no helper at $SEND_WM_DELETE"
+[ -f "$DESCRIPTION" ] || fail "no description at $DESCRIPTION"
+
+# The PDF is named from the description's path cut at its FIRST '.', so the
+# scratch directory must hold no '.'.
+work=$(mktemp -d /tmp/quillory-e2e-XXXXXX) || fail "cannot make a scratch directory"
+case "$work" in *.*) fail "scratch directory $work holds a '.'" ;; esac
+album="$work/album.txt"
+pdf="$work/album.pdf"
+cp "$DESCRIPTION" "$album" || fail "cannot copy $DESCRIPTION"
+mkdir "$work/home"
+
+step "starting Xvfb"
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+display_known() { [ -s "$work/display" ]; }
+wait_until 10 display_known || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/display")"
+wait_until 10 xdotool getmouselocation || fail "cannot reach the X server on $DISPLAY"
+
+step "starting $QUILLORY on $DISPLAY"
+HOME="$work/home" "$QUILLORY" >"$work/app.log" 2>&1 &
+app_pid=$!
+
+# Window ids of mapped windows whose title matches the regular expression.
+visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null; }
+# Window ids of all windows whose title matches, mapped or not.
+existing() { xdotool search --name "$1" 2>/dev/null; }
+count() { "$1" "$2" | grep -c . ; }
+count_is() { [ "$(count "$1" "$2")" -eq "$3" ]; }
+
+MAIN='^Quillory$'
+HELP='^Quillory Help$'
+DIALOG='^Open Album Description Text File$'
+
+wait_until 15 count_is visible "$MAIN" 1 || fail "the main window did not appear"
+main=$(visible "$MAIN")
+
+# No window manager runs here: give a window the keyboard focus explicitly
+# before typing into it, with the pointer inside it.
+focus() {
+    xdotool mousemove --window "$1" 20 20 &&
+        xdotool windowfocus --sync "$1"
+}
+
+step "Open: Alt+O, Alt+F, type the path, Enter"
+focus "$main" || fail "cannot focus the main window"
+xdotool key alt+o
+wait_until 10 count_is visible "$DIALOG" 1 || fail "Alt+O did not open the file dialog"
+dialog=$(visible "$DIALOG")
+focus "$dialog" || fail "cannot focus the file dialog"
+# The dialog starts with its file list focused; Alt+F ("&File Name") moves
+# to the name field.
+xdotool key alt+f
+xdotool type --delay 5 "$album"
+xdotool key Return
+wait_until 10 count_is visible "$DIALOG" 0 || fail "the file dialog did not accept $album"
+
+step "Generate: Alt+G"
+focus "$main" || fail "cannot focus the main window again"
+xdotool key alt+g
+pdf_written() { [ -s "$pdf" ] && [ "$(head -c 5 "$pdf")" = "%PDF-" ]; }
+wait_until 15 pdf_written || fail "Generate wrote no PDF at $pdf"
+step "PDF written: $pdf ($(stat -c %s "$pdf") bytes)"
+
+step "Help: Alt+H three times"
+for press in 1 2 3; do
+    focus "$main" || fail "cannot focus the main window for Help"
+    xdotool key alt+h
+    wait_until 10 count_is visible "$HELP" "$press" || fail "Help press $press gave no new help window"
+done
+
+step "Escape hides one help window"
+mapfile -t helps < <(visible "$HELP")
+focus "${helps[0]}" || fail "cannot focus a help window"
+xdotool key Escape
+wait_until 10 count_is visible "$HELP" 2 || fail "Escape did not hide the help window"
+count_is existing "$HELP" 3 || fail "Escape destroyed the help window instead of hiding it"
+
+step "Close removes another"
+focus "${helps[1]}" || fail "cannot focus the second help window"
+xdotool key alt+c
+wait_until 10 count_is existing "$HELP" 2 || fail "Close did not remove the help window"
+count_is visible "$HELP" 1 || fail "Close left the wrong help windows on screen"
+kill -0 "$app_pid" 2>/dev/null || fail "the program ended when a help window closed"
+
+step "closing the main window with a help window open"
+"$SEND_WM_DELETE" "$main" || fail "could not send WM_DELETE_WINDOW to the main window"
+program_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
+wait_until 10 program_ended || fail "the program did not end when its main window closed"
+wait "$app_pid"
+status=$?
+app_pid=""
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+
+step "passed"
