@@ -179,18 +179,6 @@ std::map<std::string, std::string> Snapshot(const std::string &root)
     return entries;
 }
 
-// False while generation is still the placeholder that writes nothing.
-bool GenerationIsReal(const std::string &scratch)
-{
-    MessageCapture capture;
-    if (ParseText(SETTINGS) != 0)
-        return false;
-    const std::string probe = scratch + "/probe.pdf";
-    CreateAlbumPdf(&theAlbum, probe.c_str());
-    unlink(probe.c_str());
-    return capture.all().find("Creating ") == 0;
-}
-
 std::string WriteFailure(const std::string &path)
 {
     return "\n<R>Error: <n>cannot write to " + path +
@@ -360,8 +348,6 @@ TEST(BadInput, DirectoryStreamReadsAsEmpty)
 TEST(BadInput, UnwritablePdfPaths)
 {
     ScratchDir scratch;
-    if (!GenerationIsReal(scratch.path()))
-        GTEST_SKIP() << "generation is not in place yet";
     const std::string dir = scratch.path();
     WriteFile(dir + "/album.txt", ALBUM);
     WriteFile(dir + "/plain-file", "keep me");
@@ -394,8 +380,6 @@ TEST(BadInput, UnwritablePdfPaths)
 TEST(BadInput, GenerationTouchesOnlyItsPdf)
 {
     ScratchDir scratch;
-    if (!GenerationIsReal(scratch.path()))
-        GTEST_SKIP() << "generation is not in place yet";
     const std::string dir = scratch.path();
     WriteFile(dir + "/album.txt", ALBUM);
     WriteFile(dir + "/album.pdf", "%PDF-1.3 an earlier album");
@@ -449,8 +433,6 @@ TEST(BadInput, GenerationTouchesOnlyItsPdf)
 TEST(BadInput, AlbumLeftByARefusalStillGenerates)
 {
     ScratchDir scratch;
-    if (!GenerationIsReal(scratch.path()))
-        GTEST_SKIP() << "generation is not in place yet";
     const std::string pdf = scratch.path() + "/partial.pdf";
     for (const char *bad : {"STAMP_ADD (1", "PAGE_TEXT (HN 10 \"\\", "PAGE_START\nROW_START_FS (HN"}) {
         MessageCapture capture;
@@ -459,4 +441,29 @@ TEST(BadInput, AlbumLeftByARefusalStillGenerates)
         EXPECT_EQ(CreateAlbumPdf(&theAlbum, pdf.c_str()), 0) << bad;
         EXPECT_EQ(capture.all(), "Creating " + pdf + "\nFinished Creating " + pdf + "\n") << bad;
     }
+}
+
+// Inputs that once made the reader or generation crash, hang or trip a
+// sanitizer (fuzz/regressions/), replayed as the fuzz target runs them: parsed
+// and, when accepted, generated.
+TEST(BadInput, FuzzRegressionsReplay)
+{
+    const fs::path dir = fs::path(__FILE__).parent_path() / ".." / ".." / "fuzz" / "regressions";
+    if (!fs::is_directory(dir))
+        GTEST_SKIP() << "no regression inputs at " << dir;
+    ScratchDir scratch;
+    const std::string pdf = scratch.path() + "/replay.pdf";
+    size_t replayed = 0;
+    for (const auto &entry : fs::directory_iterator(dir)) {
+        if (!entry.is_regular_file() || entry.path().filename() == "README")
+            continue;
+        MessageCapture capture;
+        const int result = ParseText(ReadFile(entry.path()));
+        EXPECT_TRUE(result == 0 || result == 1) << entry.path();
+        EXPECT_TRUE(ModelIsWhole(theAlbum)) << entry.path();
+        if (result == 0)
+            CreateAlbumPdf(&theAlbum, pdf.c_str());
+        ++replayed;
+    }
+    EXPECT_GT(replayed, 0u);
 }

@@ -49,13 +49,7 @@ std::string LongestParagraph(const std::string &command, char fill, size_t strid
 
 class HangGuard : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        pdfPath_ = "/tmp/quillory-hang-guard-" + std::to_string(getpid()) + ".pdf";
-        MessageCapture capture;
-        if (ParseText(Settings("10 10 10 10")) != 0 || CreateAlbumPdf(&theAlbum, pdfPath_.c_str()) != 0)
-            GTEST_SKIP() << "generation is not in place yet";
-    }
+    void SetUp() override { pdfPath_ = "/tmp/quillory-hang-guard-" + std::to_string(getpid()) + ".pdf"; }
     void TearDown() override { unlink(pdfPath_.c_str()); }
 
     // Parses and generates description, reports the time both took and
