@@ -2,9 +2,27 @@
 // recorded failure into a PdfException at this layer's boundary.
 #include "PdfDoc.h"
 
+#include <cmath>
 #include <cstring>
+#include <initializer_list>
 
 #include "PdfErrorText.h"
+
+namespace {
+
+// libharu writes a length or coordinate that is not a number into the page
+// content as stray bytes, which breaks the page (huge margins and spacings
+// give inf - inf). Such values are refused as out of range; infinite ones
+// libharu clamps to its largest real itself.
+HPDF_STATUS AllAreNumbers(std::initializer_list<double> values)
+{
+    for (double value : values)
+        if (std::isnan(value))
+            return HPDF_REAL_OUT_OF_RANGE;
+    return HPDF_OK;
+}
+
+}  // namespace
 
 PdfException PdfException::FromLibraryError(unsigned long error)
 {
@@ -111,22 +129,26 @@ void PdfPage::SetMediaBox(int left, int bottom, int right, int top)
 
 void PdfPageContents::SetLineWidth(double width)
 {
+    doc_.Check(AllAreNumbers({width}));
     doc_.Check(HPDF_Page_SetLineWidth(page_, static_cast<HPDF_REAL>(width)));
 }
 
 void PdfPageContents::Rectangle(double x, double y, double width, double height)
 {
+    doc_.Check(AllAreNumbers({x, y, width, height}));
     doc_.Check(HPDF_Page_Rectangle(page_, static_cast<HPDF_REAL>(x), static_cast<HPDF_REAL>(y),
                                    static_cast<HPDF_REAL>(width), static_cast<HPDF_REAL>(height)));
 }
 
 void PdfPageContents::MoveTo(double x, double y)
 {
+    doc_.Check(AllAreNumbers({x, y}));
     doc_.Check(HPDF_Page_MoveTo(page_, static_cast<HPDF_REAL>(x), static_cast<HPDF_REAL>(y)));
 }
 
 void PdfPageContents::LineTo(double x, double y)
 {
+    doc_.Check(AllAreNumbers({x, y}));
     doc_.Check(HPDF_Page_LineTo(page_, static_cast<HPDF_REAL>(x), static_cast<HPDF_REAL>(y)));
 }
 
@@ -172,6 +194,7 @@ void PdfPageContents::BeginText()
 
 void PdfPageContents::MoveTextPos(double x, double y)
 {
+    doc_.Check(AllAreNumbers({x, y}));
     doc_.Check(HPDF_Page_MoveTextPos(page_, static_cast<HPDF_REAL>(x), static_cast<HPDF_REAL>(y)));
 }
 

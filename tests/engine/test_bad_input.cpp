@@ -429,6 +429,30 @@ TEST(BadInput, GenerationTouchesOnlyItsPdf)
     EXPECT_EQ(after, before);
 }
 
+// Lengths so huge that the layout's sums give inf - inf: a position that is
+// not a number is refused as a library failure, and no broken PDF is written.
+TEST(BadInput, PositionsThatAreNotNumbers)
+{
+    ScratchDir scratch;
+    const std::string pdf = scratch.path() + "/album.pdf";
+    const std::string content = "PAGE_START\nPAGE_TEXT (HN 10 \"text\")\n";
+    const char *settings[] = {
+        // The element area's left edge.
+        "ALBUM_PAGES_MARGINS (-1e308 -1e308 10 10)\nALBUM_PAGES_SPACING (1e308 1e308)\n",
+        // The title's baseline.
+        "ALBUM_PAGES_MARGINS (10 10 -1e308 10)\nALBUM_PAGES_SPACING (5 1e308)\nALBUM_PAGES_TITLE (TB 16 \"T\")\n",
+        // The border's width.
+        "ALBUM_PAGES_MARGINS (1e308 -1e308 10 10)\nALBUM_PAGES_SPACING (5 5)\nALBUM_PAGES_BORDER (1 1 1)\n",
+    };
+    for (const char *s : settings) {
+        MessageCapture capture;
+        ASSERT_EQ(ParseText("ALBUM_PAGES_SIZE (148 210)\n" + std::string(s) + content), 0);
+        EXPECT_EQ(CreateAlbumPdf(&theAlbum, pdf.c_str()), 1) << s;
+        EXPECT_EQ(capture.all(), "<R>PDF library error 0x1057: real number out of range<n>\n") << s;
+        EXPECT_FALSE(fs::exists(pdf)) << s;
+    }
+}
+
 // An album left behind by a refused line is still one generation can walk.
 TEST(BadInput, AlbumLeftByARefusalStillGenerates)
 {

@@ -53,9 +53,8 @@ protected:
     void TearDown() override { unlink(pdfPath_.c_str()); }
 
     // Parses and generates description, reports the time both took and
-    // returns the number of texts the written PDF shows. expected is the
-    // generation's result, or ANY_RESULT.
-    static constexpr int ANY_RESULT = -1;
+    // returns the number of texts the written PDF shows; expected is the
+    // generation's result.
     size_t Generate(const char *name, const std::string &description, int expected = 0)
     {
         MessageCapture capture;
@@ -64,9 +63,7 @@ protected:
         EXPECT_EQ(ParseText(description), 0) << name << ": " << capture.all();
         const int result = CreateAlbumPdf(&theAlbum, pdfPath_.c_str());
         const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-        if (expected != ANY_RESULT) {
-            EXPECT_EQ(result, expected) << name << ": " << capture.all();
-        }
+        EXPECT_EQ(result, expected) << name << ": " << capture.all();
         const size_t shown = ShownTexts();
         printf("[   time   ] %-48s %9.1f ms %7zu texts shown\n", name, took.count(), shown);
         return shown;
@@ -124,7 +121,8 @@ TEST_F(HangGuard, CursorFarAboveThePage)
                                 "ROW_START_ES (HN 6 0.1)\nSTAMP_ADD (20 20 \"a\" \"\" \"\" \"b\" \"\" \"\")\n";
     Generate("cursor at 1e300 points", Settings("10 10 -1e300 10") + content);
     Generate("cursor at infinity", Settings("10 10 -1e308 10") + content);
-    Generate("element area of infinite width", Settings("-1e308 -1e308 10 10", "1e308 1e308") + content);
+    // Its left edge is inf - inf, which generation refuses as out of range.
+    Generate("element area of infinite width", Settings("-1e308 -1e308 10 10", "1e308 1e308") + content, 1);
 }
 
 TEST_F(HangGuard, ThousandsOfElementsAndStamps)
