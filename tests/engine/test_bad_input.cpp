@@ -3,9 +3,6 @@
 // still whole, and no file touched but the PDF being generated.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
