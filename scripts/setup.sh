@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
     cmake g++ make pkg-config
-    libfox-1.6-dev libhpdf-dev libgtest-dev
+    libfox-1.6-dev libhpdf-dev libgtest-dev libx11-dev locales
     xvfb xauth xdotool imagemagick poppler-utils qpdf valgrind
     clang libclang-rt-14-dev
 )
