@@ -2,6 +2,7 @@
 // parse succeeds, generates the PDF into a temporary file.
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <unistd.h>
 
@@ -11,9 +12,15 @@
 
 namespace {
 
-std::string PdfPath()
+// One scratch PDF per fuzzing process, in $TMPDIR (the fuzz script gives it
+// a directory of its own and empties it afterwards) or else /tmp.
+const std::string &PdfPath()
 {
-    static const std::string path = "/tmp/quillory-fuzz-" + std::to_string(getpid()) + ".pdf";
+    static const std::string path = [] {
+        const char *dir = getenv("TMPDIR");
+        return std::string(dir && *dir ? dir : "/tmp") + "/quillory-fuzz-" +
+               std::to_string(getpid()) + ".pdf";
+    }();
     return path;
 }
 

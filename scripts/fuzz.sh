@@ -17,13 +17,17 @@ corpus=build-fuzz/corpus
 mkdir -p "$corpus" build-fuzz/artifacts
 cp -n fuzz/seeds/* "$corpus"/
 cp -n examples/*.txt "$corpus"/ 2>/dev/null || true
+cp -n fuzz/regressions/* "$corpus"/ 2>/dev/null || true
 
+scratch=build-fuzz/tmp
+mkdir -p "$scratch"
 log=build-fuzz/fuzz.log
 status=0
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+TMPDIR="$PWD/$scratch" ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     build-fuzz/fuzz/fuzz_album "$corpus" \
     -dict=fuzz/album.dict -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -max_len=16384 -artifact_prefix=build-fuzz/artifacts/ -print_final_stats=1 >"$log" 2>&1 || status=$?
+rm -f "$scratch"/quillory-fuzz-*.pdf
 grep -E '^(INFO: seed corpus|Done [0-9]+ runs|stat::number_of_executed_units)' "$log" || true
 if [ "$status" -ne 0 ]; then
     echo "The fuzzer stopped with status $status:"

@@ -9,12 +9,17 @@
 # whose stack passes through the program's own sources (shell/ and engine/);
 # leaks inside the toolkit and the X libraries alone do not count.
 #
-# Usage: bash scripts/leakcheck.sh [QUILLORY]   (default: build/shell/quillory)
+# Usage: bash scripts/leakcheck.sh [QUILLORY [SEND_WM_DELETE]]
+#   QUILLORY        default: build/shell/quillory
+#   SEND_WM_DELETE  the helper that asks a window to close (WM_DELETE_WINDOW),
+#                   as a window manager's close box does; by default
+#                   tests/shell/send_wm_delete of the same build
 # Exit status: 0 passed, 1 failed, 77 a tool it needs is missing.
 set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 QUILLORY=${1:-$root/build/shell/quillory}
+SEND_WM_DELETE=${2:-$(dirname "$QUILLORY")/../tests/shell/send_wm_delete}
 
 SECONDS=0
 LIMIT=240          # the whole session; valgrind makes the program slow
@@ -53,10 +58,11 @@ wait_until() {
     done
 }
 
-for tool in Xvfb xdotool valgrind python3; do
+for tool in Xvfb xdotool valgrind; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 [ -x "$QUILLORY" ] || fail "no program at $QUILLORY"
+[ -x "$SEND_WM_DELETE" ] || fail "no helper at $SEND_WM_DELETE"
 
 # The PDF is named from the description's path cut at its first '.', so the
 # scratch directory must hold none.
@@ -83,45 +89,6 @@ ROW_START_FS (HN 6 0.1 3)
 STAMP_ADD_TRIANGLE (30 25 "3d" "" "" "" "" "")
 EOF
 
-# Sends WM_DELETE_WINDOW to a window, as a window manager's close box does;
-# this bare X server has no window manager, and this xdotool has no
-# windowclose.
-send_wm_delete() {
-    python3 - "$1" <<'PY'
-import ctypes, sys
-x = ctypes.CDLL("libX11.so.6")
-x.XOpenDisplay.restype = ctypes.c_void_p
-x.XOpenDisplay.argtypes = [ctypes.c_char_p]
-x.XInternAtom.restype = ctypes.c_ulong
-x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
-x.XFlush.argtypes = [ctypes.c_void_p]
-x.XCloseDisplay.argtypes = [ctypes.c_void_p]
-
-class ClientMessage(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
-                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
-                ("format", ctypes.c_int), ("l", ctypes.c_long * 5)]
-
-class Event(ctypes.Union):  # XEvent is 24 longs
-    _fields_ = [("client", ClientMessage), ("pad", ctypes.c_long * 24)]
-
-display = x.XOpenDisplay(None)
-if not display:
-    sys.exit("cannot open the display")
-event = Event()
-event.client.type = 33  # ClientMessage
-event.client.window = int(sys.argv[1], 0)
-event.client.message_type = x.XInternAtom(display, b"WM_PROTOCOLS", 0)
-event.client.format = 32
-event.client.l[0] = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
-event.client.l[1] = 0  # CurrentTime
-if not x.XSendEvent(display, event.client.window, 0, 0, ctypes.byref(event)):
-    sys.exit("XSendEvent failed")
-x.XFlush(display)
-x.XCloseDisplay(display)
-PY
-}
 
 step "starting Xvfb"
 exec 3>"$work/display"
@@ -197,7 +164,7 @@ xdotool key alt+h
 wait_until 60 count_is visible "$HELP" 1 || fail "Help gave no new help window"
 
 step "closing the main window"
-send_wm_delete "$main" || fail "could not send WM_DELETE_WINDOW"
+"$SEND_WM_DELETE" "$main" || fail "could not send WM_DELETE_WINDOW"
 program_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
 wait_until 90 program_ended || fail "the program did not end when its main window closed"
 wait "$app_pid"
