@@ -93,6 +93,9 @@ bool ReadDescriptionLine(char *buffer, FILE *file)
     int length = 0;
     while (length < LINE_LIMIT) {
         int c = getc(file);
+        // A read error loses the line it broke off, as the end of the file would.
+        if (c == EOF && ferror(file))
+            return false;
         if (c == EOF)
             break;
         if (c == CTRL_Z) {

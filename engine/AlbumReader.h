@@ -46,7 +46,7 @@ enum CommandId : int {
 // characters up to and including the next line feed, at most LINE_LIMIT of
 // them, as a Windows text-mode read gives them: a carriage return right before
 // a line feed is dropped and a Ctrl-Z ends the file. False at the end of the
-// file or on a read error.
+// file or on a read error, also when the error broke off a line part-way.
 bool ReadDescriptionLine(char *buffer, FILE *file);
 
 // Cleans a line in place: drops one trailing line feed or carriage return,

@@ -2,6 +2,7 @@
 // continuation, keywords, number scanning and linear time.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
@@ -62,6 +63,45 @@ TEST(Reader, TextModeLineEnds)
     EXPECT_EQ(ParseText(std::string("PAGE_START\0BOGUS\nPAGE_START\n", 28)), 0);  // NUL ends the text
     EXPECT_EQ(capture.all(), Unrecognised(1));
     EXPECT_EQ(gLineNumber, 2);
+}
+
+TEST(Reader, ReadErrorEndsTheFileAndLosesTheBrokenLine)
+{
+    // A stream that gives its text once and then fails.
+    struct Source {
+        std::string text;
+        bool given = false;
+    };
+    cookie_io_functions_t io = {};
+    io.read = [](void *cookie, char *buffer, size_t size) -> ssize_t {
+        Source *source = static_cast<Source *>(cookie);
+        if (source->given)
+            return -1;
+        source->given = true;
+        const size_t length = std::min(size, source->text.size());
+        memcpy(buffer, source->text.data(), length);
+        return static_cast<ssize_t>(length);
+    };
+    // The broken-off last line is not taken as a command (result 0), nor as
+    // the continuation that a line asks for (the continuation fails).
+    const struct {
+        const char *text;
+        int result;
+        std::string message;
+    } cases[] = {
+        {"PAGE_START\nBOGUS", 0, ""},
+        {"PAGE_START\nPAGE_TEXT (HN 10 \"a\"\\\n\"b", 1, ParseError(2, "Bad line continuation.")},
+    };
+    for (const auto &c : cases) {
+        MessageCapture capture;
+        Source source{c.text};
+        FILE *file = fopencookie(&source, "r", io);
+        ASSERT_NE(file, nullptr);
+        EXPECT_EQ(ParseAlbumFile(file), c.result) << c.text;
+        fclose(file);
+        EXPECT_EQ(capture.all(), c.message);
+        EXPECT_NE(theAlbum.firstPage, nullptr);
+    }
 }
 
 TEST(Reader, ContinuationJoinsLines)
