@@ -8,7 +8,8 @@
 // none), followed by ".pdf". The first '.' decides, also in a directory name.
 FXString PdfPathFor(const FXString &albumFileName);
 
-// TRUE when writing pdfPath would overwrite the description file itself.
+// TRUE when writing pdfPath would overwrite the description file itself:
+// the same path, or a link between the two names.
 FXbool PdfWouldReplaceAlbum(const FXString &albumFileName, const FXString &pdfPath);
 
 #endif

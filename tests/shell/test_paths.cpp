@@ -63,4 +63,23 @@ TEST(PdfPath, OnlyTheDescriptionsOwnPathIsRefused)
     EXPECT_FALSE(PdfWouldReplaceAlbum("/Albums/europe.PDF", PdfPathFor("/Albums/europe.PDF")));
 }
 
+TEST(PdfPath, ALinkFromThePdfNameToTheDescriptionIsRefused)
+{
+    char dir[] = "/tmp/quillory-links-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string album = std::string(dir) + "/album.txt", pdf = std::string(dir) + "/album.pdf";
+    FILE *file = fopen(album.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    fclose(file);
+    ASSERT_EQ(symlink("album.txt", pdf.c_str()), 0);
+    EXPECT_TRUE(PdfWouldReplaceAlbum(album.c_str(), pdf.c_str()));
+    unlink(pdf.c_str());
+    ASSERT_EQ(link(album.c_str(), pdf.c_str()), 0);
+    EXPECT_TRUE(PdfWouldReplaceAlbum(album.c_str(), pdf.c_str()));
+    unlink(pdf.c_str());
+    EXPECT_FALSE(PdfWouldReplaceAlbum(album.c_str(), pdf.c_str()));
+    unlink(album.c_str());
+    rmdir(dir);
+}
+
 }  // namespace
