@@ -15,7 +15,7 @@ cmake --build build-fuzz --target fuzz_album -j"$(nproc)"
 
 corpus=build-fuzz/corpus
 mkdir -p "$corpus" build-fuzz/artifacts
-cp -n fuzz/seeds/* "$corpus"/
+cp -n fuzz/seeds/* "$corpus"/ 2>/dev/null || true
 cp -n examples/*.txt "$corpus"/ 2>/dev/null || true
 cp -n fuzz/regressions/* "$corpus"/ 2>/dev/null || true
 
