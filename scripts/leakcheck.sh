@@ -21,13 +21,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 QUILLORY=${1:-$root/build/shell/quillory}
 SEND_WM_DELETE=${2:-$(dirname "$QUILLORY")/../tests/shell/send_wm_delete}
 
-SECONDS=0
 LIMIT=240          # the whole session; valgrind makes the program slow
-xvfb_pid=""
-app_pid=""
-work=""
-
-step() { echo "[$SECONDS s] $*"; }
+KEEP_WORK=${LEAKCHECK_KEEP:-}
 
 fail() {
     echo "FAIL: $*" >&2
@@ -38,25 +33,8 @@ fail() {
     exit 1
 }
 
-cleanup() {
-    # Only the processes this script started.
-    if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then kill "$app_pid" 2>/dev/null; fi
-    if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then kill "$xvfb_pid" 2>/dev/null; fi
-    wait 2>/dev/null
-    if [ -n "$work" ] && [ -z "${LEAKCHECK_KEEP:-}" ]; then rm -rf "$work"; fi
-}
-trap cleanup EXIT
-
-# Polls a command every 0.2 s until it succeeds, for at most the given
-# number of seconds and never past the session's limit.
-wait_until() {
-    local seconds=$1; shift
-    local deadline=$((SECONDS + seconds))
-    while ! "$@" >/dev/null 2>&1; do
-        if [ "$SECONDS" -ge "$deadline" ] || [ "$SECONDS" -ge "$LIMIT" ]; then return 1; fi
-        sleep 0.2
-    done
-}
+# shellcheck source=../tests/shell/x_session.sh
+source "$root/tests/shell/x_session.sh"
 
 for tool in Xvfb xdotool valgrind; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
@@ -64,13 +42,7 @@ done
 [ -x "$QUILLORY" ] || fail "no program at $QUILLORY"
 [ -x "$SEND_WM_DELETE" ] || fail "no helper at $SEND_WM_DELETE"
 
-# The PDF is named from the description's path cut at its first '.', so the
-# scratch directory must hold none.
-work=$(mktemp -d /tmp/quillory-leakcheck-XXXXXX) || fail "cannot make a scratch directory"
-case "$work" in *.*) fail "scratch directory $work holds a '.'" ;; esac
-album="$work/album.txt"
-pdf="$work/album.pdf"
-mkdir "$work/home"
+make_scratch quillory-leakcheck
 cat >"$album" <<'EOF'
 ALBUM_PAGES_SIZE (210 297)
 ALBUM_PAGES_MARGINS (25 12 15 15)
@@ -89,37 +61,15 @@ ROW_START_FS (HN 6 0.1 3)
 STAMP_ADD_TRIANGLE (30 25 "3d" "" "" "" "" "")
 EOF
 
-
-step "starting Xvfb"
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-display_known() { [ -s "$work/display" ]; }
-wait_until 10 display_known || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
-wait_until 10 xdotool getmouselocation || fail "cannot reach the X server on $DISPLAY"
+start_xvfb
 
 step "starting $QUILLORY under valgrind"
 HOME="$work/home" valgrind --leak-check=full --errors-for-leak-kinds=definite --show-leak-kinds=definite \
     --num-callers=50 --log-file="$work/valgrind.log" "$QUILLORY" >"$work/app.log" 2>&1 &
 app_pid=$!
 
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null; }
-existing() { xdotool search --name "$1" 2>/dev/null; }
-count_is() { [ "$("$1" "$2" | grep -c .)" -eq "$3" ]; }
-
-MAIN='^Quillory$'
-HELP='^Quillory Help$'
-DIALOG='^Open Album Description Text File$'
-
 wait_until 90 count_is visible "$MAIN" 1 || fail "the main window did not appear"
 main=$(visible "$MAIN")
-
-# No window manager: give a window the keyboard focus before typing into it.
-focus() {
-    xdotool mousemove --window "$1" 20 20 && xdotool windowfocus --sync "$1"
-}
 
 step "Generate before any Open: a message"
 focus "$main" || fail "cannot focus the main window"
@@ -165,7 +115,6 @@ wait_until 60 count_is visible "$HELP" 1 || fail "Help gave no new help window"
 
 step "closing the main window"
 "$SEND_WM_DELETE" "$main" || fail "could not send WM_DELETE_WINDOW"
-program_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
 wait_until 90 program_ended || fail "the program did not end when its main window closed"
 wait "$app_pid"
 status=$?

@@ -22,13 +22,7 @@ QUILLORY=${1:?usage: e2e_session.sh QUILLORY [SEND_WM_DELETE [DESCRIPTION]]}
 SEND_WM_DELETE=${2:-$(dirname "$QUILLORY")/../tests/shell/send_wm_delete}
 DESCRIPTION=${3:-$here/../../examples/sample-album.txt}
 
-SECONDS=0
 LIMIT=60
-xvfb_pid=""
-app_pid=""
-work=""
-
-step() { echo "[$SECONDS s] $*"; }
 
 fail() {
     echo "FAIL: $*" >&2
@@ -43,25 +37,8 @@ fail() {
     exit 1
 }
 
-cleanup() {
-    # Only the processes this script started.
-    if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then kill "$app_pid" 2>/dev/null; fi
-    if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then kill "$xvfb_pid" 2>/dev/null; fi
-    wait 2>/dev/null
-    if [ -n "$work" ]; then rm -rf "$work"; fi
-}
-trap cleanup EXIT
-
-# Polls a condition (a shell command) every 0.1 s until it holds, for at most
-# the given number of seconds, and never past the session's limit.
-wait_until() {
-    local seconds=$1; shift
-    local deadline=$((SECONDS + seconds))
-    while ! "$@" >/dev/null 2>&1; do
-        if [ "$SECONDS" -ge "$deadline" ] || [ "$SECONDS" -ge "$LIMIT" ]; then return 1; fi
-        sleep 0.1
-    done
-}
+# shellcheck source=x_session.sh
+source "$here/x_session.sh"
 
 for tool in Xvfb xdotool; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
@@ -70,49 +47,17 @@ done
 [ -x "$SEND_WM_DELETE" ] || fail "no helper at $SEND_WM_DELETE"
 [ -f "$DESCRIPTION" ] || fail "no description at $DESCRIPTION"
 
-# The PDF is named from the description's path cut at its FIRST '.', so the
-# scratch directory must hold no '.'.
-work=$(mktemp -d /tmp/quillory-e2e-XXXXXX) || fail "cannot make a scratch directory"
-case "$work" in *.*) fail "scratch directory $work holds a '.'" ;; esac
-album="$work/album.txt"
-pdf="$work/album.pdf"
+make_scratch quillory-e2e
 cp "$DESCRIPTION" "$album" || fail "cannot copy $DESCRIPTION"
-mkdir "$work/home"
 
-step "starting Xvfb"
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-display_known() { [ -s "$work/display" ]; }
-wait_until 10 display_known || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
-wait_until 10 xdotool getmouselocation || fail "cannot reach the X server on $DISPLAY"
+start_xvfb
 
 step "starting $QUILLORY on $DISPLAY"
 HOME="$work/home" "$QUILLORY" >"$work/app.log" 2>&1 &
 app_pid=$!
 
-# Window ids of mapped windows whose title matches the regular expression.
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null; }
-# Window ids of all windows whose title matches, mapped or not.
-existing() { xdotool search --name "$1" 2>/dev/null; }
-count() { "$1" "$2" | grep -c . ; }
-count_is() { [ "$(count "$1" "$2")" -eq "$3" ]; }
-
-MAIN='^Quillory$'
-HELP='^Quillory Help$'
-DIALOG='^Open Album Description Text File$'
-
 wait_until 15 count_is visible "$MAIN" 1 || fail "the main window did not appear"
 main=$(visible "$MAIN")
-
-# No window manager runs here: give a window the keyboard focus explicitly
-# before typing into it, with the pointer inside it.
-focus() {
-    xdotool mousemove --window "$1" 20 20 &&
-        xdotool windowfocus --sync "$1"
-}
 
 step "Open: Alt+O, Alt+F, type the path, Enter"
 focus "$main" || fail "cannot focus the main window"
@@ -157,7 +102,6 @@ kill -0 "$app_pid" 2>/dev/null || fail "the program ended when a help window clo
 
 step "closing the main window with a help window open"
 "$SEND_WM_DELETE" "$main" || fail "could not send WM_DELETE_WINDOW to the main window"
-program_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
 wait_until 10 program_ended || fail "the program did not end when its main window closed"
 wait "$app_pid"
 status=$?

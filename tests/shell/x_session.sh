@@ -1,0 +1,75 @@
+# Shared by the scripts that drive the real program on an X server of their
+# own (the end-to-end session, the leak check): the session clock, polling
+# with deadlines, the scratch directory, the X server, window lookup and
+# keyboard focus. Source it after setting LIMIT (seconds for the whole
+# session) and defining fail(); on exit it stops only the processes it was
+# told of (xvfb_pid, app_pid) and removes the scratch directory unless
+# KEEP_WORK is set.
+
+SECONDS=0
+xvfb_pid=""
+app_pid=""
+work=""
+
+step() { echo "[$SECONDS s] $*"; }
+
+cleanup() {
+    if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then kill "$app_pid" 2>/dev/null; fi
+    if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then kill "$xvfb_pid" 2>/dev/null; fi
+    wait 2>/dev/null
+    if [ -n "$work" ] && [ -z "${KEEP_WORK:-}" ]; then rm -rf "$work"; fi
+}
+trap cleanup EXIT
+
+# Polls a condition (a command) every 0.1 s until it holds, for at most the
+# given number of seconds, and never past the session's limit.
+wait_until() {
+    local seconds=$1; shift
+    local deadline=$((SECONDS + seconds))
+    while ! "$@" >/dev/null 2>&1; do
+        if [ "$SECONDS" -ge "$deadline" ] || [ "$SECONDS" -ge "$LIMIT" ]; then return 1; fi
+        sleep 0.1
+    done
+}
+
+# A scratch directory in work, with album (a description's path), pdf (the
+# PDF Generate makes of it) and a HOME for the toolkit's settings. The PDF is
+# named from the path cut at its FIRST '.', so the directory must hold none.
+make_scratch() {
+    work=$(mktemp -d "/tmp/$1-XXXXXX") || fail "cannot make a scratch directory"
+    case "$work" in *.*) fail "scratch directory $work holds a '.'" ;; esac
+    album="$work/album.txt"
+    pdf="$work/album.pdf"
+    mkdir "$work/home"
+}
+
+# Starts Xvfb on a free display and exports DISPLAY once it answers.
+start_xvfb() {
+    step "starting Xvfb"
+    exec 3>"$work/display"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    exec 3>&-
+    display_known() { [ -s "$work/display" ]; }
+    wait_until 10 display_known || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    export DISPLAY=":$(head -n1 "$work/display")"
+    wait_until 10 xdotool getmouselocation || fail "cannot reach the X server on $DISPLAY"
+}
+
+# Window ids of mapped windows whose title matches the regular expression.
+visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null; }
+# Window ids of all windows whose title matches, mapped or not.
+existing() { xdotool search --name "$1" 2>/dev/null; }
+count_is() { [ "$("$1" "$2" | grep -c .)" -eq "$3" ]; }
+
+MAIN='^Quillory$'
+HELP='^Quillory Help$'
+DIALOG='^Open Album Description Text File$'
+
+# No window manager runs here: give a window the keyboard focus explicitly
+# before typing into it, with the pointer inside it.
+focus() {
+    xdotool mousemove --window "$1" 20 20 && xdotool windowfocus --sync "$1"
+}
+
+program_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
