@@ -77,22 +77,10 @@ xdotool key alt+g
 sleep 2
 
 step "Open: Alt+O, the path, Return"
-focus "$main" || fail "cannot focus the main window"
-xdotool key alt+o
-wait_until 60 count_is visible "$DIALOG" 1 || fail "Alt+O did not open the file dialog"
-dialog=$(visible "$DIALOG")
-focus "$dialog" || fail "cannot focus the file dialog"
-# The dialog starts with its file list focused; Alt+F moves to the name field.
-xdotool key alt+f
-xdotool type --delay 20 "$album"
-xdotool key Return
-wait_until 60 count_is visible "$DIALOG" 0 || fail "the file dialog did not accept $album"
+open_through_dialog 60
 
 step "Generate: Alt+G"
-focus "$main" || fail "cannot focus the main window"
-xdotool key alt+g
-pdf_written() { [ -s "$pdf" ] && [ "$(head -c 5 "$pdf")" = "%PDF-" ]; }
-wait_until 60 pdf_written || fail "Generate wrote no PDF at $pdf"
+generate_pdf 60
 
 step "Help twice: Close with Return on one, Escape on the other"
 for press in 1 2; do

@@ -60,23 +60,10 @@ wait_until 15 count_is visible "$MAIN" 1 || fail "the main window did not appear
 main=$(visible "$MAIN")
 
 step "Open: Alt+O, Alt+F, type the path, Enter"
-focus "$main" || fail "cannot focus the main window"
-xdotool key alt+o
-wait_until 10 count_is visible "$DIALOG" 1 || fail "Alt+O did not open the file dialog"
-dialog=$(visible "$DIALOG")
-focus "$dialog" || fail "cannot focus the file dialog"
-# The dialog starts with its file list focused; Alt+F ("&File Name") moves
-# to the name field.
-xdotool key alt+f
-xdotool type --delay 5 "$album"
-xdotool key Return
-wait_until 10 count_is visible "$DIALOG" 0 || fail "the file dialog did not accept $album"
+open_through_dialog 10
 
 step "Generate: Alt+G"
-focus "$main" || fail "cannot focus the main window again"
-xdotool key alt+g
-pdf_written() { [ -s "$pdf" ] && [ "$(head -c 5 "$pdf")" = "%PDF-" ]; }
-wait_until 15 pdf_written || fail "Generate wrote no PDF at $pdf"
+generate_pdf 15
 step "PDF written: $pdf ($(stat -c %s "$pdf") bytes)"
 
 step "Help: Alt+H three times"

@@ -73,3 +73,28 @@ focus() {
 }
 
 program_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
+
+# Open: Alt+O in the main window, the path typed into the file dialog, Return;
+# waits at most the given number of seconds for each window to come and go.
+open_through_dialog() {
+    local seconds=$1 dialog
+    focus "$main" || fail "cannot focus the main window"
+    xdotool key alt+o
+    wait_until "$seconds" count_is visible "$DIALOG" 1 || fail "Alt+O did not open the file dialog"
+    dialog=$(visible "$DIALOG")
+    focus "$dialog" || fail "cannot focus the file dialog"
+    # The dialog starts with its file list focused; Alt+F ("&File Name")
+    # moves to the name field.
+    xdotool key alt+f
+    xdotool type --delay 20 "$album"
+    xdotool key Return
+    wait_until "$seconds" count_is visible "$DIALOG" 0 || fail "the file dialog did not accept $album"
+}
+
+# Generate: Alt+G in the main window, then waits for the PDF to be written.
+generate_pdf() {
+    focus "$main" || fail "cannot focus the main window"
+    xdotool key alt+g
+    pdf_written() { [ -s "$pdf" ] && [ "$(head -c 5 "$pdf")" = "%PDF-" ]; }
+    wait_until "$1" pdf_written || fail "Generate wrote no PDF at $pdf"
+}
