@@ -10,7 +10,7 @@ echo "== Build"
 bash scripts/build.sh
 
 echo "== Tests (under Xvfb)"
-xvfb-run -a -s "-screen 0 1280x1024x24" \
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
     ctest --test-dir build --output-on-failure -j"$(nproc)"
 
 echo "== Engine tests under ASan and UBSan"

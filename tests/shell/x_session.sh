@@ -43,11 +43,13 @@ make_scratch() {
     mkdir "$work/home"
 }
 
-# Starts Xvfb on a free display and exports DISPLAY once it answers.
+# Starts Xvfb on a free display and exports DISPLAY once it answers. With
+# -noreset the server does not reset when its last client leaves (as the
+# probe below does), a reset during which the program could not connect.
 start_xvfb() {
     step "starting Xvfb"
     exec 3>"$work/display"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     exec 3>&-
     display_known() { [ -s "$work/display" ]; }
