@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
     cmake g++ make pkg-config
     libfox-1.6-dev libhpdf-dev libgtest-dev libx11-dev locales
-    xvfb xauth xdotool imagemagick poppler-utils qpdf valgrind python3
+    xvfb xauth xdotool imagemagick poppler-utils qpdf libqpdf-dev valgrind python3
     clang libclang-rt-14-dev
 )
 
