@@ -11,6 +11,7 @@
 #include "AlbumPdf.h"
 #include "AlbumReader.h"
 #include "CStyleText.h"
+#include "DescriptionFile.h"
 #include "HelpWindow.h"
 #include "PdfPath.h"
 #include "Resources.h"
@@ -105,35 +106,54 @@ long QuilloryWindow::onCmdOpen(FXObject *, FXSelector, void *)
     return 1;
 }
 
-// Generate: read the description anew and write its PDF file
+// Generate: read the description anew and write its PDF file, then show
+// the newest message: the pane never scrolls by itself.
 long QuilloryWindow::onCmdGenerate(FXObject *, FXSelector, void *)
+{
+    generate();
+    messageText->makePositionVisible(messageText->getLength());
+    return 1;
+}
+
+void QuilloryWindow::generate()
 {
     FXString message;
     if (albumFileName.empty()) {
         message = "<r>You first need to open an Album file before selecting Generate.<n>\n";
         messageText->setMarkupText(message.text(), message.length(), FALSE);
-        return 1;
+        return;
     }
-    // fopen succeeds on a directory here, so that case is caught first.
-    FILE *file = FXStat::isDirectory(albumFileName) ? NULL : fopen(albumFileName.text(), "r");
+    FILE *file = OpenDescriptionFile(albumFileName.text());
     if (!file) {
-        message.format("<R>Error reading Album Text file:%s.<n>\n", albumFileName.text());
-        messageText->appendMarkupText(message.text(), message.length(), FALSE);
-        return 1;
+        appendReadError();
+        return;
     }
     int result = ParseAlbumFile(file);
-    fclose(file);
+    // The reader takes a read error for the end of the file: the album would
+    // be cut short without a word, so nothing is written from it.
+    bool readFailed = ferror(file) != 0;
+    fclose(file);  // opened for reading only: a failed close loses nothing
+    if (readFailed) {
+        appendReadError();
+        return;
+    }
     if (result != 0)
-        return 1;
+        return;
     FXString pdfPath = PdfPathFor(albumFileName);
     if (PdfWouldReplaceAlbum(albumFileName, pdfPath)) {
         message.format("<R>Error: <n>The PDF file would replace the Album text file %s.\n",
                        albumFileName.text());
         messageText->appendMarkupText(message.text(), message.length(), FALSE);
-        return 1;
+        return;
     }
     CreateAlbumPdf(&theAlbum, pdfPath.text());
-    return 1;
+}
+
+void QuilloryWindow::appendReadError()
+{
+    FXString message;
+    message.format("<R>Error reading Album Text file:%s.<n>\n", albumFileName.text());
+    messageText->appendMarkupText(message.text(), message.length(), FALSE);
 }
 
 // Help: one more help window at every press

@@ -20,6 +20,11 @@ protected:
     FXString albumFileName;   // the description chosen with Open; empty until then
 protected:
     QuilloryWindow();
+    // Generate's work: reads the description and writes the PDF, showing
+    // every outcome in the pane.
+    void generate();
+    // Appends the message for a description that cannot be read.
+    void appendReadError();
 private:
     QuilloryWindow(const QuilloryWindow &);
     QuilloryWindow &operator=(const QuilloryWindow &);

@@ -1,10 +1,15 @@
 // The main window: its widgets, printMessage, and the Open, Generate and
 // Help commands driven in-process.
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "AlbumReader.h"
 #include "CStyleText.h"
@@ -133,17 +138,53 @@ TEST_F(MainWindowTest, GenerateBeforeOpenReplacesThePane)
     EXPECT_EQ(PaneStyles(pane), std::string(message.size(), '2') + "0");
 }
 
+// Bounds calls that must return at once: one that blocks ends the test
+// program after a few seconds instead of hanging it.
+class Deadline {
+public:
+    explicit Deadline(unsigned seconds)
+    {
+        signal(SIGALRM, &TimedOut);
+        alarm(seconds);
+    }
+    ~Deadline()
+    {
+        alarm(0);
+        signal(SIGALRM, SIG_DFL);
+    }
+
+private:
+    static void TimedOut(int)
+    {
+        static const char text[] = "FAIL: a Generate did not return\n";
+        if (write(2, text, sizeof text - 1)) {
+        }
+        _exit(1);
+    }
+};
+
 TEST_F(MainWindowTest, GenerateOnAFileThatCannotBeReadAppendsAnError)
 {
     ScratchDir dir;
     const std::string missing = dir.path + "/missing.txt";
     const std::string directory = dir.path + "/album.d";
+    const std::string fifo = dir.path + "/pipe.txt";
+    const std::string zero = dir.path + "/zero.txt";
     ASSERT_TRUE(FXDir::create(directory.c_str()));
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_EQ(symlink("/dev/zero", zero.c_str()), 0);
+    // A regular file whose every read fails.
+    const std::string unreadable = "/proc/self/mem";
 
-    for (const std::string &path : {missing, directory}) {
+    for (const std::string &path : {missing, directory, fifo, zero, unreadable}) {
         window->printMessage("Loading\n", FALSE);
         window->setAlbumFileName(path.c_str());
-        EXPECT_EQ(Press(window, QuilloryWindow::ID_GENERATE), 1);
+        const auto start = std::chrono::steady_clock::now();
+        {
+            Deadline deadline(5);
+            EXPECT_EQ(Press(window, QuilloryWindow::ID_GENERATE), 1);
+        }
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << path;
         const std::string error = "Error reading Album Text file:" + path + ".";
         EXPECT_EQ(PaneText(pane), "Loading\n" + error + "\n") << path;
         EXPECT_EQ(PaneStyles(pane), std::string(8, '0') + std::string(error.size(), '3') + "0");
@@ -212,6 +253,35 @@ TEST_F(MainWindowTest, EachGenerateReadsTheFileAnewAndWritesThePdf)
     const std::string once = "Creating " + pdf + "\nFinished Creating " + pdf + "\n";
     EXPECT_EQ(PaneText(pane), "Loading\n" + once + once);
     EXPECT_EQ(ReadFile(pdf).substr(0, 5), "%PDF-");
+}
+
+// The pane's last line lies between its top and bottom visible lines.
+::testing::AssertionResult LastLineInView(CStyleText *pane)
+{
+    TestApp()->runWhileEvents();  // let the window lay out and repaint
+    const FXint last = pane->lineStart(pane->getLength() - 1);
+    if (last >= pane->getTopLine() && last <= pane->getBottomLine())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "last line at " << last << ", view shows "
+                                         << pane->getTopLine() << ".." << pane->getBottomLine();
+}
+
+TEST_F(MainWindowTest, TheNewestMessageStaysInView)
+{
+    if (!RealReaderPresent())
+        GTEST_SKIP() << "needs the real album reader and PDF generation";
+    ScratchDir dir;
+    const std::string album = dir.file("album.txt", VALID_ALBUM);
+    window->printMessage("Loading\n", FALSE);
+    const std::string paths[] = {album, dir.path + "/missing.txt"};
+    for (const std::string &path : paths) {
+        window->setAlbumFileName(path.c_str());
+        for (int press = 1; press <= 15; press++) {
+            Press(window, QuilloryWindow::ID_GENERATE);
+            EXPECT_TRUE(LastLineInView(pane)) << path << ", press " << press;
+        }
+    }
+    EXPECT_GT(pane->getTopLine(), 0) << "the pane never held more than it shows";
 }
 
 // Answers the Open dialog while it runs modally: picks a file and accepts,
