@@ -117,30 +117,37 @@ long QuilloryWindow::onCmdGenerate(FXObject *, FXSelector, void *)
 
 void QuilloryWindow::generate()
 {
-    FXString message;
     if (albumFileName.empty()) {
-        message = "<r>You first need to open an Album file before selecting Generate.<n>\n";
+        FXString message = "<r>You first need to open an Album file before selecting Generate.<n>\n";
         messageText->setMarkupText(message.text(), message.length(), FALSE);
         return;
     }
+    if (readAlbum())
+        writePdf();
+}
+
+bool QuilloryWindow::readAlbum()
+{
     FILE *file = OpenDescriptionFile(albumFileName.text());
     if (!file) {
         appendReadError();
-        return;
+        return false;
     }
     int result = ParseAlbumFile(file);
     // The reader takes a read error for the end of the file: the album would
     // be cut short without a word, so nothing is written from it.
     bool readFailed = ferror(file) != 0;
     fclose(file);  // opened for reading only: a failed close loses nothing
-    if (readFailed) {
+    if (readFailed)
         appendReadError();
-        return;
-    }
-    if (result != 0)
-        return;
+    return !readFailed && result == 0;
+}
+
+void QuilloryWindow::writePdf()
+{
     FXString pdfPath = PdfPathFor(albumFileName);
     if (PdfWouldReplaceAlbum(albumFileName, pdfPath)) {
+        FXString message;
         message.format("<R>Error: <n>The PDF file would replace the Album text file %s.\n",
                        albumFileName.text());
         messageText->appendMarkupText(message.text(), message.length(), FALSE);

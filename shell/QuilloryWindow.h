@@ -23,6 +23,11 @@ protected:
     // Generate's work: reads the description and writes the PDF, showing
     // every outcome in the pane.
     void generate();
+    // Reads the description into theAlbum; true when it was read whole and
+    // every line was accepted (any failure is shown in the pane).
+    bool readAlbum();
+    // Writes theAlbum's PDF next to the description.
+    void writePdf();
     // Appends the message for a description that cannot be read.
     void appendReadError();
 private:
