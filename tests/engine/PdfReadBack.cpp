@@ -90,17 +90,6 @@ PdfPageRead ReadPage(QPDFPageObjectHelper &page)
     return read;
 }
 
-PdfOps One(const std::string &op, std::vector<double> nums, std::string text = "",
-           std::string name = "")
-{
-    PdfOp single;
-    single.op = op;
-    single.nums = std::move(nums);
-    single.text = std::move(text);
-    single.name = std::move(name);
-    return {single};
-}
-
 std::string FormatNumber(double value)
 {
     std::ostringstream out;
@@ -169,16 +158,26 @@ std::vector<PdfPageRead> ReadPdfPages(const std::string &path)
     return pages;
 }
 
-PdfOps LineWidth(double width) { return One("w", {width}); }
-PdfOps Rect(double x, double y, double width, double height) { return One("re", {x, y, width, height}); }
-PdfOps Move(double x, double y) { return One("m", {x, y}); }
-PdfOps Line(double x, double y) { return One("l", {x, y}); }
-PdfOps Stroke() { return One("S", {}); }
-PdfOps Font(const std::string &baseFont, double size) { return One("Tf", {size}, "", baseFont); }
+PdfOps Op(const std::string &op, std::vector<double> nums, std::string text, std::string name)
+{
+    PdfOp single;
+    single.op = op;
+    single.nums = std::move(nums);
+    single.text = std::move(text);
+    single.name = std::move(name);
+    return {single};
+}
+
+PdfOps LineWidth(double width) { return Op("w", {width}); }
+PdfOps Rect(double x, double y, double width, double height) { return Op("re", {x, y, width, height}); }
+PdfOps Move(double x, double y) { return Op("m", {x, y}); }
+PdfOps Line(double x, double y) { return Op("l", {x, y}); }
+PdfOps Stroke() { return Op("S", {}); }
+PdfOps Font(const std::string &baseFont, double size) { return Op("Tf", {size}, "", baseFont); }
 
 PdfOps Text(double x, double y, const std::string &text)
 {
-    return Ops({One("BT", {}), One("Td", {x, y}), One("Tj", {}, text), One("ET", {})});
+    return Ops({Op("BT", {}), Op("Td", {x, y}), Op("Tj", {}, text), Op("ET", {})});
 }
 
 PdfOps Frame(double lineWidth, double x, double y, double width, double height)
@@ -245,6 +244,11 @@ std::string DescribeOps(const PdfPageRead &page)
                                          << FormatNumber(width) << " " << FormatNumber(height) << " ]";
 }
 
+std::vector<std::string> GeneratedPdf::successMessages() const
+{
+    return {"Creating " + path + "\n", "Finished Creating " + path + "\n"};
+}
+
 std::string GeneratedPdf::allMessages() const
 {
     std::string joined;
@@ -281,6 +285,7 @@ GeneratedPdf GeneratePdf(const std::string &description)
             ADD_FAILURE() << "no scratch file for the PDF";
             return result;
         }
+        result.path = path;
         result.createResult = CreateAlbumPdf(&theAlbum, path);
         result.fileExists = access(path, F_OK) == 0;
         if (result.createResult == 0)

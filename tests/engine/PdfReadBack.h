@@ -30,6 +30,9 @@ struct PdfPageRead {
 std::vector<PdfPageRead> ReadPdfPages(const std::string &path);
 
 // Expected operators, each as a short list so that lists join with Ops().
+// Any operator; name is a base font name for Tf.
+PdfOps Op(const std::string &op, std::vector<double> nums = {}, std::string text = "",
+          std::string name = "");
 PdfOps LineWidth(double width);
 PdfOps Rect(double x, double y, double width, double height);
 PdfOps Move(double x, double y);
@@ -63,10 +66,13 @@ std::string DescribeOps(const PdfPageRead &page);
 struct GeneratedPdf {
     int parseResult = -1;
     int createResult = -1;                // -1 when generation did not run
+    std::string path;                     // the scratch file, removed again
     std::vector<std::string> messages;    // every message of parse and generation
     bool fileExists = false;              // whether a file stood at the path afterwards
     std::vector<PdfPageRead> pages;       // empty unless generation succeeded
     std::string allMessages() const;
+    // The two messages of a generation that wrote path.
+    std::vector<std::string> successMessages() const;
 };
 
 GeneratedPdf GeneratePdf(const std::string &description);
