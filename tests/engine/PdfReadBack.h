@@ -75,6 +75,7 @@ struct GeneratedPdf {
     std::vector<std::string> successMessages() const;
 };
 
+// Captures the messages itself: an outer MessageCapture loses what it held.
 GeneratedPdf GeneratePdf(const std::string &description);
 
 // Width in points of text in one of the standard fonts at size, from the

@@ -87,23 +87,22 @@ TEST(PdfPages, WorkedPageFrameOnOddAndEvenPages)
     ASSERT_EQ(pdf.messages, pdf.successMessages());
     ASSERT_EQ(pdf.pages.size(), 3u);
     EXPECT_TRUE(PageSizeIs(pdf.pages[0], 595, 841));
-    const double titleWidth = StandardTextWidth("Times-Bold", 16, "Transvaal");
+    // Border and title of a page whose margin box starts at left (70.875 on odd
+    // pages, so the inner line at 73.71 and the title centred on 316.1025).
+    auto header = [](double left, double baseline) {
+        const double titleWidth = StandardTextWidth("Times-Bold", 16, "Transvaal");
+        return Ops({Frame(1.4175, left, 42.525, 490.455, 756.945),
+                    Frame(0.2835, left + 2.835, 45.36, 484.64325, 751.13325), Font("Times-Bold", 16),
+                    Text(left + 490.455 / 2 - titleWidth / 2, baseline, "Transvaal")});
+    };
     // The first element begins at 749.45: the paragraph's baseline lies 12 pt below.
-    EXPECT_TRUE(PageDraws(pdf.pages[0], Ops({Frame(1.4175, 70.875, 42.525, 490.455, 756.945),
-                                             Frame(0.2835, 73.71, 45.36, 484.64325, 751.13325),
-                                             Font("Times-Bold", 16), Text(316.1025 - titleWidth / 2, 766.46, "Transvaal"),
-                                             Font("Times-Roman", 12), Text(91.0035, 737.45, "Odd")})));
-    EXPECT_TRUE(PageDraws(pdf.pages[1], Ops({Frame(1.4175, 34.02, 42.525, 490.455, 756.945),
-                                             Frame(0.2835, 36.855, 45.36, 484.64325, 751.13325),
-                                             Font("Times-Bold", 16), Text(279.2475 - titleWidth / 2, 766.46, "Transvaal"),
-                                             Font("Times-Roman", 12), Text(54.1485, 737.45, "Even")})));
+    EXPECT_TRUE(PageDraws(pdf.pages[0], Ops({header(70.875, 766.46), Font("Times-Roman", 12),
+                                             Text(91.0035, 737.45, "Odd")})));
+    EXPECT_TRUE(PageDraws(pdf.pages[1], Ops({header(34.02, 766.46), Font("Times-Roman", 12),
+                                             Text(54.1485, 737.45, "Even")})));
     // The page's own spacing of 22.68 pt moves the title and the element area.
-    EXPECT_TRUE(PageDraws(pdf.pages[2], Ops({Frame(1.4175, 70.875, 42.525, 490.455, 756.945),
-                                             Frame(0.2835, 73.71, 45.36, 484.64325, 751.13325),
-                                             Font("Times-Bold", 16),
-                                             Text(316.1025 - titleWidth / 2, 799.47 - 22.68 - 16, "Transvaal"),
-                                             Font("Times-Roman", 12),
-                                             Text(70.875 + 2.835 + 0.2835 + 22.68, 799.47 - 2 * 22.68 - 16 - 12, "Own")})));
+    EXPECT_TRUE(PageDraws(pdf.pages[2], Ops({header(70.875, 799.47 - 22.68 - 16), Font("Times-Roman", 12),
+                                             Text(73.71 + 0.2835 + 22.68, 799.47 - 2 * 22.68 - 16 - 12, "Own")})));
 }
 
 TEST(PdfPages, WorkedStampTopAndBottomAlignedAndEqualSpacing)
