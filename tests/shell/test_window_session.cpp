@@ -41,6 +41,12 @@ public:
     enum { ID_PROBE = 1 };
     DialogProbe() {}
     explicit DialogProbe(const FXString &file) : file(file) { TestApp()->addTimeout(this, ID_PROBE, 20); }
+    // A dialog that never came must not leave the timer to a later test.
+    ~DialogProbe()
+    {
+        if (TestApp())
+            TestApp()->removeTimeout(this, ID_PROBE);
+    }
     long onProbe(FXObject *, FXSelector, void *)
     {
         FXFileDialog *dialog = dynamic_cast<FXFileDialog *>(TestApp()->getModalWindow());
@@ -64,8 +70,8 @@ FXDEFMAP(DialogProbe) DialogProbeMap[] = {
 };
 FXIMPLEMENT(DialogProbe, FXObject, DialogProbeMap, ARRAYNUMBER(DialogProbeMap))
 
-// A fresh main window as start-up makes it, the program's path being
-// programPath, inside a scratch directory that is the current one meanwhile.
+// A fresh main window and a scratch directory: bin for the program and its
+// descriptions, work as the current directory while the test runs.
 class WindowSession : public testing::Test {
 protected:
     void SetUp() override
