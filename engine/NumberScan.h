@@ -7,9 +7,10 @@
 // digits). Returns the position just after the number and stores its value,
 // or returns null and leaves *value alone when no number stands there.
 // "inf", "nan" and hexadecimal forms are not numbers ("0x10" reads 0 and stops
-// at the 'x'); an exponent without digits is not part of the number ("5e+"
-// reads 5 and stops at the 'e'); a value a double cannot hold (beyond about
-// 1.8e308, or non-zero below about 4.9e-324 in magnitude) is no number.
+// at the 'x'). An exponent mark without digits is not part of the value but
+// is passed over with its sign ("5e+ 3" reads 5, and the next number is 3).
+// A value too small for a double reads as 0; one too large for it (beyond
+// about 1.8e308) is no number.
 const char *ScanNumber(const char *text, double *value);
 
 // Reads up to count numbers one after the other, as "%lf%lf..." does, and

@@ -1,10 +1,17 @@
 // Feeds arbitrary bytes to the reader as a description file and, when the
-// parse succeeds, generates the PDF into a temporary file.
+// parse succeeds, generates the PDF into a temporary file. A generation that
+// reports success must have written a PDF that libqpdf reads without damage.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <string>
 #include <unistd.h>
+
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFObjectHandle.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFPageObjectHelper.hh>
 
 #include "AlbumData.h"
 #include "AlbumPdf.h"
@@ -31,16 +38,53 @@ FILE *OpenInput(const uint8_t *data, size_t size)
     return fmemopen(const_cast<uint8_t *>(data), size, "r");
 }
 
+// Emptying the album keeps the row alignment for the next description, as
+// it should within one session; here every input starts as the program does.
+void ResetAlbum()
+{
+    theAlbum.Clear();
+    theAlbum.SetRowAlignTop(true);
+}
+
+// Takes every object of a content stream; the parser itself reports damage.
+class ContentWalk : public QPDFObjectHandle::ParserCallbacks {
+public:
+    void handleObject(QPDFObjectHandle) override {}
+    void handleEOF() override {}
+};
+
+// Opens the file with libqpdf, walks every page and parses its content.
+// Anything libqpdf had to repair or could not read counts as damage.
+bool PdfIsSound(const char *path)
+{
+    try {
+        QPDF pdf;
+        pdf.setSuppressWarnings(true);
+        pdf.processFile(path);
+        ContentWalk walk;
+        for (QPDFPageObjectHelper &page : QPDFPageDocumentHelper(pdf).getAllPages())
+            page.parseContents(&walk);
+        return !pdf.anyWarnings();
+    } catch (const std::exception &error) {
+        fprintf(stderr, "libqpdf: %s\n", error.what());
+        return false;
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    ResetAlbum();
     FILE *file = OpenInput(data, size);
     if (!file)
         return 0;
     int result = ParseAlbumFile(file);
     fclose(file);
-    if (result == 0)
-        CreateAlbumPdf(&theAlbum, PdfPath().c_str());
+    if (result == 0 && CreateAlbumPdf(&theAlbum, PdfPath().c_str()) == 0 &&
+        !PdfIsSound(PdfPath().c_str())) {
+        fprintf(stderr, "Generation reported success but wrote a damaged PDF\n");
+        abort();
+    }
     return 0;
 }

@@ -158,8 +158,11 @@ TEST(Reader, NumbersIgnoreTheLocale)
         double value;
         int used;  // 0: no number
     } cases[] = {
-        {" +2.1e2x", 210, 7}, {"-.5", -0.5, 3}, {"5.", 5, 2}, {"0x10", 0, 1}, {"5e+", 5, 1}, {"297,5", 297, 3},
-        {"inf", 0, 0}, {"nan", 0, 0}, {".", 0, 0}, {"-", 0, 0}, {"1e999", 0, 0},
+        {" +2.1e2x", 210, 7}, {"-.5", -0.5, 3}, {"5.", 5, 2}, {"0x10", 0, 1}, {"297,5", 297, 3},
+        {"inf", 0, 0}, {"nan", 0, 0}, {".", 0, 0}, {"-", 0, 0}, {"1e999", 0, 0}, {"1000e306", 0, 0},
+        // A dangling exponent mark is passed over; a value too small is zero.
+        {"5e+", 5, 3}, {"210E 297", 210, 4}, {"1e-400", 0, 6}, {"-0.001e-321", 0, 11},
+        {"1e-99999999999999999999", 0, 23}, {"1e-320", 1e-320, 6},
     };
     for (const auto &c : cases) {
         double v = 0;
@@ -167,6 +170,14 @@ TEST(Reader, NumbersIgnoreTheLocale)
         EXPECT_EQ(end ? end - c.text : 0, c.used) << c.text;
         EXPECT_EQ(v, c.value) << c.text;
     }
+
+    MessageCapture scan;
+    EXPECT_EQ(ParseText("ALBUM_PAGES_SIZE (210e 297)\nPAGE_START_VAR (1e-400 5e)\nALBUM_PAGES_SPACING (1e400 1)"), 1);
+    EXPECT_EQ(scan.all(), ParseError(3, "ALBUM_PAGES_SPACING parameters incorrect."));
+    EXPECT_DOUBLE_EQ(theAlbum.pageWidth, 210 * MM_TO_POINTS);
+    EXPECT_DOUBLE_EQ(theAlbum.pageHeight, 297 * MM_TO_POINTS);
+    EXPECT_EQ(theAlbum.firstPage->hSpacing, 0);
+    EXPECT_DOUBLE_EQ(theAlbum.firstPage->vSpacing, 5 * MM_TO_POINTS);
 
     // A comma-decimal locale: the system's, or one made on the spot (made
     // before it is first asked for, since a failed look-up is remembered).
