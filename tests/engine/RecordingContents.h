@@ -11,7 +11,7 @@
 
 struct DrawCall {
     std::string op;
-    std::vector<double> args;  // TextWidth: the width it returned
+    std::vector<double> args;  // TextWidth: the width it returned; SetFont: size, index
     std::string text;          // SetFont: the font's name; TextWidth, ShowText: the text
 };
 
@@ -49,7 +49,8 @@ public:
     void Stroke() override { Record("Stroke", {}); }
     void SetFont(int fontIndex, double size) override
     {
-        Record("SetFont", {size}, IsFontIndex(fontIndex) ? FONT_NAMES[fontIndex] : "(none)");
+        Record("SetFont", {size, static_cast<double>(fontIndex)},
+               IsFontIndex(fontIndex) ? FONT_NAMES[fontIndex] : "(none)");
         metrics_->SetFont(fontIndex, size);
     }
     double TextWidth(const char *text) override
