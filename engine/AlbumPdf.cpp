@@ -39,7 +39,8 @@ int TruncatedPoints(double value)
     return static_cast<int>(value);
 }
 
-// The eight standard fonts in FONT_NAMES order.
+// The eight standard fonts in FONT_NAMES order, so that a font index selects
+// its font on every canvas of the document.
 void RegisterFonts(PdfDoc &doc, const PdfWinAnsiEncoding *encoding)
 {
     doc.AddType1Font(PdfTimesRomanFontDef(), encoding);
