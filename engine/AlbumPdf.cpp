@@ -7,10 +7,10 @@
 #include <new>
 
 #include "AlbumData.h"
+#include "FontNames.h"
 #include "Messages.h"
 #include "PageGeometry.h"
 #include "PdfDoc.h"
-#include "TextFitting.h"
 
 namespace {
 
@@ -39,17 +39,18 @@ int TruncatedPoints(double value)
     return static_cast<int>(value);
 }
 
-// The eight standard fonts in FONT_NAMES order.
+// The eight standard fonts in FONT_NAMES order, so that a font index selects
+// its font on every canvas of the document.
 void RegisterFonts(PdfDoc &doc, const PdfWinAnsiEncoding *encoding)
 {
-    doc.AddType1Font(PdfTimesRomanFontDef(), nullptr, encoding);
-    doc.AddType1Font(PdfTimesBoldFontDef(), nullptr, encoding);
-    doc.AddType1Font(PdfTimesItalicFontDef(), nullptr, encoding);
-    doc.AddType1Font(PdfTimesBoldItalicFontDef(), nullptr, encoding);
-    doc.AddType1Font(PdfHelveticaFontDef(), nullptr, encoding);
-    doc.AddType1Font(PdfHelveticaBoldFontDef(), nullptr, encoding);
-    doc.AddType1Font(PdfHelveticaObliqueFontDef(), nullptr, encoding);
-    doc.AddType1Font(PdfHelveticaBoldObliqueFontDef(), nullptr, encoding);
+    doc.AddType1Font(PdfTimesRomanFontDef(), encoding);
+    doc.AddType1Font(PdfTimesBoldFontDef(), encoding);
+    doc.AddType1Font(PdfTimesItalicFontDef(), encoding);
+    doc.AddType1Font(PdfTimesBoldItalicFontDef(), encoding);
+    doc.AddType1Font(PdfHelveticaFontDef(), encoding);
+    doc.AddType1Font(PdfHelveticaBoldFontDef(), encoding);
+    doc.AddType1Font(PdfHelveticaObliqueFontDef(), encoding);
+    doc.AddType1Font(PdfHelveticaBoldObliqueFontDef(), encoding);
 }
 
 // Draws the page's elements from the cursor down; an element that would
@@ -134,11 +135,10 @@ bool DrawPageHeader(CAlbumData *album, CAlbumPage *page, double *y, int pageNumb
     *y += album->pageHeight - g.marginTop;
     if (!album->titleText)
         return false;
-    const char *fontName = FontNameFor(album->titleFont);
-    if (!fontName || album->titleSize == 0)
+    if (!IsFontIndex(album->titleFont) || album->titleSize == 0)
         return true;
 
-    contents.SetFontByName(fontName, album->titleSize);
+    contents.SetFont(album->titleFont, album->titleSize);
     const double cx = g.marginLeft + g.boxWidth / 2;
     const double tw = contents.TextWidth(album->titleText.get());
     *y -= g.vSpacing;

@@ -5,13 +5,11 @@
 #include <cstring>
 
 #include "AlbumData.h"
+#include "FontNames.h"
 #include "Messages.h"
 #include "NumberScan.h"
 
 namespace {
-
-// The two letters of each font specifier, in font-index order.
-const char *const FONT_SPECIFIERS[8] = {"TN", "TB", "TI", "TS", "HN", "HB", "HI", "HS"};
 
 constexpr int MAX_FONT_SIZE = 256;
 // A stamp text keeps at most this many characters of its quoted text.
@@ -22,14 +20,6 @@ const char *SkipBlanks(const char *p)
     while (*p == ' ' || *p == '\t')
         ++p;
     return p;
-}
-
-int FontIndex(const char *p)
-{
-    for (int index = 0; index < 8; ++index)
-        if (p[0] == FONT_SPECIFIERS[index][0] && p[1] == FONT_SPECIFIERS[index][1])
-            return index;
-    return -1;
 }
 
 int RejectParameters(const char *name)
@@ -138,7 +128,7 @@ const char *ParseFontSpecifier(const char *text, int *font, int *size)
     *font = -1;
     *size = 0;
     const char *p = SkipBlanks(text);
-    int index = FontIndex(p);
+    int index = FontIndexOfSpecifier(p);
     if (index < 0)
         return p;
     p = SkipBlanks(p + 2);

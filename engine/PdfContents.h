@@ -19,8 +19,10 @@ public:
     virtual void MoveTo(double x, double y) = 0;
     virtual void LineTo(double x, double y) = 0;
     virtual void Stroke() = 0;
-    // Selects one of the eight registered standard fonts by its base font name.
-    virtual void SetFontByName(const char *name, double size) = 0;
+    // Selects a font and size by the font's index among the document's
+    // registered fonts (FONT_NAMES order: generation registers them so). An
+    // index that names no registered font is a library failure.
+    virtual void SetFont(int fontIndex, double size) = 0;
     // Width in points of text in the current font and size: the sum of its
     // glyph widths times the size divided by 1000 (WidthFromGlyphUnits).
     virtual double TextWidth(const char *text) = 0;

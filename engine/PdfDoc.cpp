@@ -70,13 +70,11 @@ void PdfDoc::NewDocument()
     Check(HPDF_NewDoc(doc_));
 }
 
-void PdfDoc::AddType1Font(const PdfFontDef &fontDef, const char *name,
-                          const PdfWinAnsiEncoding *encoding)
+void PdfDoc::AddType1Font(const PdfFontDef &fontDef, const PdfWinAnsiEncoding *encoding)
 {
     HPDF_Font font = HPDF_GetFont(doc_, fontDef.GetBaseName(), encoding ? encoding->GetName() : nullptr);
     Check(font ? HPDF_OK : HPDF_INVALID_FONT);
     RegisteredFont entry;
-    entry.name = name ? name : fontDef.GetBaseName();
     entry.font = font;
     // The table of single-byte widths from the same integer measure as
     // TextWidth, so that running sums over it reproduce TextWidth exactly.
@@ -87,17 +85,6 @@ void PdfDoc::AddType1Font(const PdfFontDef &fontDef, const char *name,
     }
     Check();
     fonts_.push_back(entry);
-}
-
-int PdfDoc::FindFont(const char *name) const
-{
-    if (!name)
-        return -1;
-    for (size_t k = 0; k < fonts_.size(); ++k) {
-        if (fonts_[k].name == name)
-            return static_cast<int>(k);
-    }
-    return -1;
 }
 
 PdfPage *PdfDoc::AddPage()
@@ -157,12 +144,11 @@ void PdfPageContents::Stroke()
     doc_.Check(HPDF_Page_Stroke(page_));
 }
 
-void PdfPageContents::SetFontByName(const char *name, double size)
+void PdfPageContents::SetFont(int fontIndex, double size)
 {
-    const int index = doc_.FindFont(name);
-    doc_.Check(index >= 0 ? HPDF_OK : HPDF_INVALID_FONT_NAME);
-    doc_.Check(HPDF_Page_SetFontAndSize(page_, doc_.FontAt(index), static_cast<HPDF_REAL>(size)));
-    fontIndex_ = index;
+    doc_.Check(doc_.HasFont(fontIndex) ? HPDF_OK : HPDF_INVALID_FONT_NAME);
+    doc_.Check(HPDF_Page_SetFontAndSize(page_, doc_.FontAt(fontIndex), static_cast<HPDF_REAL>(size)));
+    fontIndex_ = fontIndex;
     fontSize_ = size;
 }
 

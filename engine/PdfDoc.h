@@ -94,7 +94,7 @@ public:
     void MoveTo(double x, double y) override;
     void LineTo(double x, double y) override;
     void Stroke() override;
-    void SetFontByName(const char *name, double size) override;
+    void SetFont(int fontIndex, double size) override;
     double TextWidth(const char *text) override;
     void GetGlyphWidths(int widths[256]) override;
     void BeginText() override;
@@ -138,9 +138,9 @@ public:
 
     // Starts an empty document with its page tree. Compression stays off.
     void NewDocument();
-    // Registers a standard font for selection by name (its base font name
-    // when name is null), with encoding or, when null, its own encoding.
-    void AddType1Font(const PdfFontDef &fontDef, const char *name, const PdfWinAnsiEncoding *encoding);
+    // Registers a standard font, with encoding or, when null, its own
+    // encoding. Fonts are selected by their index in registration order.
+    void AddType1Font(const PdfFontDef &fontDef, const PdfWinAnsiEncoding *encoding);
     // Appends a page after every page added before it.
     PdfPage *AddPage();
     void WriteToFile(const char *path);
@@ -149,14 +149,13 @@ public:
     // result of the call just made, for a failure reported without the handler).
     void Check(HPDF_STATUS status = HPDF_OK);
 
-    // Index of the font registered under name, or -1.
-    int FindFont(const char *name) const;
+    // TRUE when index names a registered font.
+    bool HasFont(int index) const { return index >= 0 && index < static_cast<int>(fonts_.size()); }
     HPDF_Font FontAt(int index) const { return fonts_[index].font; }
     const int *GlyphWidthsAt(int index) const { return fonts_[index].widths; }
 
 private:
     struct RegisteredFont {
-        std::string name;
         HPDF_Font font;
         int widths[256];
     };

@@ -3,7 +3,6 @@
 #include "AlbumData.h"
 #include "PageGeometry.h"
 #include "PdfContents.h"
-#include "TextFitting.h"
 
 namespace {
 
@@ -97,7 +96,7 @@ void DrawInsideTexts(PdfContents &contents, const CAlbumStamp &stamp, const CAlb
     if (insideCount == 0)
         return;
     const double size = row.size;
-    contents.SetFontByName(FontNameFor(row.font), size);
+    contents.SetFont(row.font, size);
     double baseline = y - (stamp.height - insideCount * size) / 2 - size;
     for (const OwnedText &text : stamp.inside) {
         if (!IsShown(text))
@@ -119,7 +118,7 @@ double DrawCaptionRow(PdfContents &contents, const OwnedText (&texts)[3], const 
         if (!IsShown(texts[k]))
             continue;
         height = lineHeight;
-        contents.SetFontByName(FontNameFor(row.font), row.size);
+        contents.SetFont(row.font, row.size);
         double tx = x;
         if (k > 0) {
             const double tw = contents.TextWidth(texts[k].get());

@@ -1,15 +1,7 @@
-// Font lookup and exact width fitting.
+// Exact width fitting from the current font's glyph widths.
 #include "TextFitting.h"
 
-#include "FontNames.h"
 #include "PdfContents.h"
-
-const char *FontNameFor(int font)
-{
-    if (font < 0 || font >= static_cast<int>(sizeof FONT_NAMES / sizeof FONT_NAMES[0]))
-        return nullptr;
-    return FONT_NAMES[font];
-}
 
 TextFitting::TextFitting(PdfContents &contents, double size) : size_(size)
 {

@@ -1,13 +1,10 @@
-// Text helpers shared by the page layouts: the font name of a font index and
-// an exact measure of every beginning of a text, for fitting it to a width.
+// An exact measure of every beginning of a text in the canvas's current font,
+// for fitting the text to a width.
 #pragma once
 
 #include <cstddef>
 
 class PdfContents;
-
-// FONT_NAMES[font], or null when font is no index into it (-1 among others).
-const char *FontNameFor(int font);
 
 // The widths of the canvas's current font at one size. A beginning's width is
 // formed from the running sum of its glyph widths by the same expression as

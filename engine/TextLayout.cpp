@@ -3,6 +3,7 @@
 #include <string>
 
 #include "AlbumData.h"
+#include "FontNames.h"
 #include "PageGeometry.h"
 #include "PdfContents.h"
 #include "TextFitting.h"
@@ -78,11 +79,10 @@ bool CAlbumElementText::Draw(CAlbumData *album, CAlbumPage *page, PdfContents *c
                              int pageNumber)
 {
     const PageGeometry g = ComputePageGeometry(*album, *page, pageNumber);
-    const char *fontName = FontNameFor(font);
-    if (!fontName || size == 0)
+    if (!IsFontIndex(font) || size == 0)
         return true;
     const double fontSize = size;
-    contents->SetFontByName(fontName, fontSize);
+    contents->SetFont(font, fontSize);
     const TextFitting fitting(*contents, fontSize);
     for (std::string &line : lines) {
         *y -= size;

@@ -2,16 +2,18 @@
 # Builds the libFuzzer target with clang and runs it for a bounded time.
 #   bash scripts/fuzz.sh [seconds]      (default 90; a long run: bash scripts/fuzz.sh 3600)
 # Any crash, hang or sanitizer report stops the run with a failure and leaves
-# the input in build-fuzz/artifacts/.
+# the input in build-fuzz/artifacts/. QUILLORY_JOBS sets the build jobs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/jobs.sh
 seconds="${1:-90}"
 
+echo "== Configuring and building the fuzz target in build-fuzz/"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQUILLORY_FUZZ=ON -DQUILLORY_ENGINE_ONLY=ON \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" \
     -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-cmake --build build-fuzz --target fuzz_album -j"$(nproc)"
+cmake --build build-fuzz --target fuzz_album -j"$jobs"
 
 corpus=build-fuzz/corpus
 mkdir -p "$corpus" build-fuzz/artifacts

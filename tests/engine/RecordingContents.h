@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "AlbumPdf.h"
+#include "FontNames.h"
 #include "PdfDoc.h"
 
 struct DrawCall {
     std::string op;
-    std::vector<double> args;  // TextWidth: the width it returned
-    std::string text;          // SetFontByName: the name; TextWidth, ShowText: the text
+    std::vector<double> args;  // TextWidth: the width it returned; SetFont: size, index
+    std::string text;          // SetFont: the font's name; TextWidth, ShowText: the text
 };
 
 // A text as shown: the position its text object moved to, and the text.
@@ -27,14 +28,14 @@ public:
     {
         PdfWinAnsiEncoding encoding;
         doc_.NewDocument();
-        doc_.AddType1Font(PdfTimesRomanFontDef(), nullptr, &encoding);
-        doc_.AddType1Font(PdfTimesBoldFontDef(), nullptr, &encoding);
-        doc_.AddType1Font(PdfTimesItalicFontDef(), nullptr, &encoding);
-        doc_.AddType1Font(PdfTimesBoldItalicFontDef(), nullptr, &encoding);
-        doc_.AddType1Font(PdfHelveticaFontDef(), nullptr, &encoding);
-        doc_.AddType1Font(PdfHelveticaBoldFontDef(), nullptr, &encoding);
-        doc_.AddType1Font(PdfHelveticaObliqueFontDef(), nullptr, &encoding);
-        doc_.AddType1Font(PdfHelveticaBoldObliqueFontDef(), nullptr, &encoding);
+        doc_.AddType1Font(PdfTimesRomanFontDef(), &encoding);
+        doc_.AddType1Font(PdfTimesBoldFontDef(), &encoding);
+        doc_.AddType1Font(PdfTimesItalicFontDef(), &encoding);
+        doc_.AddType1Font(PdfTimesBoldItalicFontDef(), &encoding);
+        doc_.AddType1Font(PdfHelveticaFontDef(), &encoding);
+        doc_.AddType1Font(PdfHelveticaBoldFontDef(), &encoding);
+        doc_.AddType1Font(PdfHelveticaObliqueFontDef(), &encoding);
+        doc_.AddType1Font(PdfHelveticaBoldObliqueFontDef(), &encoding);
         metrics_ = doc_.AddPage()->GetContents();
     }
 
@@ -46,10 +47,11 @@ public:
     void MoveTo(double x, double y) override { Record("MoveTo", {x, y}); }
     void LineTo(double x, double y) override { Record("LineTo", {x, y}); }
     void Stroke() override { Record("Stroke", {}); }
-    void SetFontByName(const char *name, double size) override
+    void SetFont(int fontIndex, double size) override
     {
-        Record("SetFontByName", {size}, name ? name : "(null)");
-        metrics_->SetFontByName(name, size);
+        Record("SetFont", {size, static_cast<double>(fontIndex)},
+               IsFontIndex(fontIndex) ? FONT_NAMES[fontIndex] : "(none)");
+        metrics_->SetFont(fontIndex, size);
     }
     double TextWidth(const char *text) override
     {
@@ -63,10 +65,13 @@ public:
     void ShowText(const char *text) override { Record("ShowText", {}, text); }
     void EndText() override { Record("EndText", {}); }
 
-    // The width of text in a font, measured outside the record.
-    double Measure(const char *font, double size, const char *text)
+    // The width of text in a font (a FONT_NAMES entry), measured outside the record.
+    double Measure(const std::string &font, double size, const char *text)
     {
-        metrics_->SetFontByName(font, size);
+        int index = FONT_COUNT - 1;
+        while (index >= 0 && font != FONT_NAMES[index])
+            --index;
+        metrics_->SetFont(index, size);  // throws for a name not in the table
         return metrics_->TextWidth(text);
     }
 

@@ -156,6 +156,37 @@ TEST(PdfFile, WritesOnePagePerAlbumPageWithTheFontsAndTexts)
     }
 }
 
+// Every font specifier prints in its own standard font: an album whose title,
+// paragraph and stamp texts all take one specifier uses that one font alone.
+TEST(PdfFile, EachFontSpecifierPrintsInItsOwnFont)
+{
+    if (!HaveTool("pdffonts"))
+        GTEST_SKIP() << "pdffonts is not installed";
+    const char *const fonts[8][2] = {
+        {"TN", "Times-Roman"}, {"TB", "Times-Bold"}, {"TI", "Times-Italic"}, {"TS", "Times-BoldItalic"},
+        {"HN", "Helvetica"}, {"HB", "Helvetica-Bold"}, {"HI", "Helvetica-Oblique"},
+        {"HS", "Helvetica-BoldOblique"}};
+    TempDir dir;
+    const std::string path = dir.File("fonts.pdf");
+    MessageCapture messages;
+    for (int k = 0; k < 8; ++k) {
+        const std::string font = fonts[k][0];
+        ASSERT_EQ(ParseText("ALBUM_PAGES_SIZE (210 297)\nALBUM_PAGES_MARGINS (20 20 15 15)\n"
+                            "ALBUM_PAGES_SPACING (5 5)\nALBUM_PAGES_TITLE (" + font + " 14 \"Title\")\n"
+                            "PAGE_START\nPAGE_TEXT (" + font + " 10 \"Text\")\n"
+                            "ROW_START_ES (" + font + " 7 0.2)\nSTAMP_ADD (20 20 \"in\" \"\" \"\" \"L\" \"C\" \"R\")\n"),
+                  0) << messages.all();
+        ASSERT_EQ(CreateAlbumPdf(&theAlbum, path.c_str()), 0) << messages.all();
+        int status = -1;
+        const std::string report = RunCommand("pdffonts '" + path + "' 2>&1", &status);
+        EXPECT_EQ(status, 0) << report;
+        // A header of two lines, then one line per font the page uses.
+        EXPECT_EQ(Count(report, "\n"), 3u) << font << "\n" << report;
+        EXPECT_EQ(Count(report, std::string("\n") + fonts[k][1] + " "), 1u) << font << "\n" << report;
+    }
+    theAlbum.Clear();
+}
+
 TEST(PdfFile, MediaBoxIsThePageSizeInWholePoints)
 {
     TempDir dir;
@@ -262,8 +293,8 @@ TEST(PdfLayer, WidthsAreExactGlyphSumsAndFailuresCarryTheirCodes)
 {
     RecordingContents canvas;
     const char *text = "Quillory: \xe9t\xe9 1840 \xa3 1d -- WAVY lines";
-    for (const char *font : {"Times-Roman", "Times-BoldItalic", "Helvetica", "Helvetica-BoldOblique"}) {
-        canvas.SetFontByName(font, 7);
+    for (int font : {0, 3, 4, 7}) {
+        canvas.SetFont(font, 7);
         int widths[256];
         canvas.GetGlyphWidths(widths);
         long long units = 0;
@@ -283,7 +314,8 @@ TEST(PdfLayer, WidthsAreExactGlyphSumsAndFailuresCarryTheirCodes)
         EXPECT_EQ(e.GetCode(), -0x104E);
         EXPECT_STREQ(e.what(), "PDF library error 0x104E: no font selected");
     }
-    EXPECT_THROW(contents->SetFontByName("Courier", 10), PdfException);
+    for (int font : {-1, FONT_COUNT})
+        EXPECT_THROW(contents->SetFont(font, 10), PdfException) << font;
     try {
         doc.WriteToFile("/nonexistent/dir/x.pdf");
         ADD_FAILURE() << "no exception";

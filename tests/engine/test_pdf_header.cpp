@@ -69,7 +69,7 @@ TEST(PageHeader, WorkedExampleBorderAndTitle)
     EXPECT_FALSE(DrawPageHeader(&album, album.firstPage, &y, 1));
 
     EXPECT_EQ(canvas.Sequence(), "SetLineWidth Rectangle Stroke SetLineWidth Rectangle Stroke "
-                                 "SetFontByName TextWidth BeginText MoveTextPos ShowText EndText");
+                                 "SetFont TextWidth BeginText MoveTextPos ShowText EndText");
     std::vector<DrawCall> widths = canvas.Calls("SetLineWidth");
     EXPECT_NEAR(widths[0].args[0], 1.4175, 1e-6);
     EXPECT_NEAR(widths[1].args[0], 0.2835, 1e-6);
@@ -80,7 +80,7 @@ TEST(PageHeader, WorkedExampleBorderAndTitle)
         EXPECT_NEAR(rects[0].args[k], outer[k], 1e-6) << k;
         EXPECT_NEAR(rects[1].args[k], inner[k], 1e-6) << k;
     }
-    DrawCall font = canvas.Calls("SetFontByName")[0];
+    DrawCall font = canvas.Calls("SetFont")[0];
     EXPECT_EQ(font.text, "Times-Bold");
     EXPECT_EQ(font.args[0], 16.0);
     double tw = canvas.Calls("TextWidth")[0].args[0];

@@ -151,7 +151,7 @@ TEST(RowLayout, WorkedExampleStampTopAndBottomAligned)
         EXPECT_EQ(shown[5].x, x);
         EXPECT_NEAR(shown[4].x + canvas.Measure("Helvetica", 6, "Right"), x + w, 1e-9);
         // The font is set once for the inside texts and again for every caption.
-        EXPECT_EQ(canvas.Calls("SetFontByName").size(), 7u);
+        EXPECT_EQ(canvas.Calls("SetFont").size(), 7u);
     }
 }
 

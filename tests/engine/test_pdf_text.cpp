@@ -93,7 +93,7 @@ TEST(TextLayout, CursorLowersPerLineAndStopsDrawingAtThePageBottom)
     EXPECT_EQ(column.ShownTexts(), (Texts{"one", "three"}));
     EXPECT_EQ(column.canvas.Shown()[1].y, 64.0);
     EXPECT_EQ(y, 100 - 36 - 5);
-    EXPECT_EQ(column.canvas.Calls("SetFontByName").size(), 1u);
+    EXPECT_EQ(column.canvas.Calls("SetFont").size(), 1u);
 
     // A left-aligned paragraph draws nothing at or below 0, yet every line
     // still lowers the cursor.
