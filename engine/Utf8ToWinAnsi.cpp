@@ -1,0 +1,116 @@
+// UTF-8 to code page 1252: validating and decoding UTF-8 sequences and
+// mapping each character to its one byte.
+#include "Utf8ToWinAnsi.h"
+
+#include <cstddef>
+#include <cstring>
+
+namespace {
+
+// The characters that code page 1252 places at 0x80 to 0x9F, in byte order;
+// 0 marks the five bytes it leaves unassigned.
+const uint16_t WIN_ANSI_80_TO_9F[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,       // 88-8F
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,  // 98-9F
+};
+
+const char BYTE_ORDER_MARK[] = "\xEF\xBB\xBF";
+// The high bit of each of eight bytes: none is set in eight ASCII bytes.
+constexpr uint64_t ASCII_MASK = 0x8080808080808080u;
+
+bool IsContinuation(unsigned char byte)
+{
+    return (byte & 0xC0) == 0x80;
+}
+
+// Decodes the sequence that starts at text[at]: its length in bytes, with the
+// character in *codePoint, or 0 when the sequence is malformed.
+size_t DecodeSequence(const std::string &text, size_t at, uint32_t *codePoint)
+{
+    const unsigned char lead = static_cast<unsigned char>(text[at]);
+    size_t length;
+    uint32_t smallest;  // below this the sequence would be an overlong form
+    if (lead < 0x80) {
+        *codePoint = lead;
+        return 1;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2, smallest = 0x80, *codePoint = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, smallest = 0x800, *codePoint = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, smallest = 0x10000, *codePoint = lead & 0x07;
+    } else {
+        return 0;  // a continuation byte or 0xF8-0xFF cannot lead
+    }
+    if (text.size() - at < length)
+        return 0;
+    for (size_t k = 1; k < length; ++k) {
+        const unsigned char byte = static_cast<unsigned char>(text[at + k]);
+        if (!IsContinuation(byte))
+            return 0;
+        *codePoint = (*codePoint << 6) | (byte & 0x3F);
+    }
+    const bool surrogate = *codePoint >= 0xD800 && *codePoint <= 0xDFFF;
+    if (*codePoint < smallest || surrogate || *codePoint > 0x10FFFF)
+        return 0;
+    return length;
+}
+
+}  // namespace
+
+// A NUL stays a NUL byte (the reader ends a line's text there, as it does in
+// any other file), and so does every other ASCII control. The C1 controls
+// U+0080-U+009F have no place in code page 1252, whose bytes 0x80-0x9F hold
+// printable characters instead, so they become '?' like any other character
+// the code page lacks.
+char WinAnsiByte(uint32_t codePoint)
+{
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
+        return static_cast<char>(codePoint);
+    for (int k = 0; k < 32; ++k)
+        if (WIN_ANSI_80_TO_9F[k] == codePoint)
+            return static_cast<char>(0x80 + k);
+    return '?';
+}
+
+bool IsMultiByteUtf8(const std::string &text)
+{
+    bool multiByte = false;
+    uint32_t codePoint;
+    for (size_t at = 0; at < text.size();) {
+        // Runs of ASCII, the bulk of any description, are passed over eight
+        // bytes at a time.
+        uint64_t eight;
+        if (text.size() - at >= 8 && (memcpy(&eight, text.data() + at, 8), (eight & ASCII_MASK) == 0)) {
+            at += 8;
+            continue;
+        }
+        const size_t length = DecodeSequence(text, at, &codePoint);
+        if (length == 0)
+            return false;
+        multiByte = multiByte || length > 1;
+        at += length;
+    }
+    return multiByte;
+}
+
+void ConvertUtf8ToWinAnsi(std::string &text)
+{
+    if (!IsMultiByteUtf8(text))
+        return;
+    size_t from = text.compare(0, 3, BYTE_ORDER_MARK) == 0 ? 3 : 0;
+    size_t to = 0;
+    uint32_t codePoint;
+    // Every sequence shrinks to one byte, so the text is rewritten in place.
+    while (from < text.size()) {
+        if (static_cast<unsigned char>(text[from]) < 0x80) {
+            text[to++] = text[from++];
+            continue;
+        }
+        from += DecodeSequence(text, from, &codePoint);
+        text[to++] = WinAnsiByte(codePoint);
+    }
+    text.resize(to);
+}
