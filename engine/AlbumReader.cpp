@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 #include <vector>
 
 #include <sys/stat.h>
@@ -100,7 +102,7 @@ size_t KnownFileSize(FILE *file)
 
 // Appends the bytes of file to text up to its end or its first Ctrl-Z, which
 // ends the file: nothing after it is read. False when a read error ended it.
-bool ReadUntilEnd(FILE *file, std::string &text)
+bool ReadBlocks(FILE *file, std::string &text)
 {
     text.reserve(KnownFileSize(file));
     std::vector<char> block(READ_BLOCK);
@@ -117,7 +119,21 @@ bool ReadUntilEnd(FILE *file, std::string &text)
     }
 }
 
-// Drops the part of text after its last line feed.
+// ReadBlocks, where a file too large for memory ends like a read error, at
+// the point where memory ran out: the reader never throws.
+bool ReadUntilEnd(FILE *file, std::string &text)
+{
+    try {
+        return ReadBlocks(file, text);
+    } catch (const std::bad_alloc &) {
+        return false;
+    } catch (const std::length_error &) {
+        return false;
+    }
+}
+
+// Drops the part of text after its last line feed: the line a read error
+// broke off, which is never taken as a command or a continuation.
 void DropBrokenLine(std::string &text)
 {
     const size_t lastLineFeed = text.rfind('\n');
