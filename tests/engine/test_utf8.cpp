@@ -30,13 +30,13 @@ const Twin PARAGRAPH = {"Ärger über Öl: Übermaß – “Café” — ‘Niñ
 const Twin STAMP = {"Größe ½ – 5 €", "Gr\xF6\xDF" "e \xBD \x96 5 \x80"};
 const Twin OUTSIDE = {"Ω ☃ 😀 ok", "? ? ? ok"};  // no place in code page 1252
 
-std::string Album(const std::string &title, const std::string &paragraph, const std::string &stamp,
-                  const std::string &outside)
+// A one-page album with the twins' texts in the form given.
+std::string Album(std::string Twin::*form)
 {
     return "ALBUM_PAGES_SIZE (210 297)\r\nALBUM_PAGES_MARGINS (20 20 20 20)\r\nALBUM_PAGES_SPACING (5 5)\r\n"
-           "ALBUM_PAGES_TITLE (TB 16 \"" + title + "\")\r\nPAGE_START\r\nPAGE_TEXT_CENTRE (HN 10 \"" +
-           paragraph + "\")\r\nROW_START_ES (HN 8 0.2)\r\nSTAMP_ADD (40 30 \"" + stamp + "\" \"\" \"\" \"" +
-           outside + "\" \"\" \"\")\r\n";
+           "ALBUM_PAGES_TITLE (TB 16 \"" + TITLE.*form + "\")\r\nPAGE_START\r\nPAGE_TEXT_CENTRE (HN 10 \"" +
+           PARAGRAPH.*form + "\")\r\nROW_START_ES (HN 8 0.2)\r\nSTAMP_ADD (40 30 \"" + STAMP.*form +
+           "\" \"\" \"\" \"" + OUTSIDE.*form + "\" \"\" \"\")\r\n";
 }
 
 // The title stored from a description that gives it on its first line.
@@ -68,24 +68,6 @@ int ParseThenFail(std::string text)
     return result;
 }
 
-// Two PDF paths in a directory of their own, removed with it.
-struct ScratchFiles {
-    ScratchFiles()
-    {
-        char pattern[] = "/tmp/quillory_utf8_XXXXXX";
-        directory = mkdtemp(pattern) ? pattern : "/tmp";
-        utf8 = directory + "/utf8.pdf";
-        winAnsi = directory + "/cp1252.pdf";
-    }
-    ~ScratchFiles()
-    {
-        remove(utf8.c_str());
-        remove(winAnsi.c_str());
-        rmdir(directory.c_str());
-    }
-    std::string directory, utf8, winAnsi;
-};
-
 // What a shell command writes to its standard output.
 std::string Output(const std::string &command)
 {
@@ -98,19 +80,20 @@ std::string Output(const std::string &command)
     return output;
 }
 
-// Parses text and writes its PDF to path; the PDF's bytes, or "" on failure.
-std::string WritePdf(const std::string &text, const std::string &path)
+// Parses text, writes its PDF and returns what command prints with the PDF
+// as its input; "" when the PDF was not written.
+std::string ShowPdf(const std::string &text, const std::string &command)
 {
-    MessageCapture capture;
-    if (ParseText(text) != 0 || CreateAlbumPdf(&theAlbum, path.c_str()) != 0)
+    char path[] = "/tmp/quillory_utf8_XXXXXX";
+    const int descriptor = mkstemp(path);
+    if (descriptor < 0)
         return "";
-    std::string bytes;
-    FILE *file = fopen(path.c_str(), "rb");
-    for (int c; file && (c = getc(file)) != EOF;)
-        bytes += static_cast<char>(c);
-    if (file)
-        fclose(file);
-    return bytes;
+    close(descriptor);
+    MessageCapture capture;
+    const bool written = ParseText(text) == 0 && CreateAlbumPdf(&theAlbum, path) == 0;
+    const std::string shown = written ? Output(command + " < '" + path + "'") : "";
+    remove(path);
+    return shown;
 }
 
 }  // namespace
@@ -171,18 +154,15 @@ TEST(Utf8, LimitsAndLineNumbersCountConvertedCharacters)
 
 TEST(Utf8, PdfOfAUtf8AlbumMatchesItsCodePage1252Twin)
 {
-    const ScratchFiles files;
-    const std::string utf8 = Album(TITLE.utf8, PARAGRAPH.utf8, STAMP.utf8, OUTSIDE.utf8);
-    const std::string winAnsi = Album(TITLE.winAnsi, PARAGRAPH.winAnsi, STAMP.winAnsi, OUTSIDE.winAnsi);
-
-    const std::string expected = WritePdf(winAnsi, files.winAnsi);
+    const std::string utf8 = Album(&Twin::utf8);
+    const std::string expected = ShowPdf(Album(&Twin::winAnsi), "cat");
     ASSERT_NE(expected, "");
-    EXPECT_EQ(WritePdf("\xEF\xBB\xBF" + utf8, files.utf8), expected);
-    EXPECT_EQ(WritePdf(utf8, files.utf8), expected);
+    EXPECT_EQ(ShowPdf(utf8, "cat"), expected);
+    EXPECT_EQ(ShowPdf("\xEF\xBB\xBF" + utf8, "cat"), expected);
 
     if (std::system("command -v pdftotext >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "pdftotext is not installed";
-    const std::string shown = Output("pdftotext '" + files.utf8 + "' -");
+    const std::string shown = ShowPdf(utf8, "pdftotext - -");
     for (const std::string &text : {TITLE.utf8, PARAGRAPH.utf8, STAMP.utf8, OUTSIDE.winAnsi})
         EXPECT_NE(shown.find(text), std::string::npos) << text << " is not in:\n" << shown;
 }
