@@ -6,7 +6,6 @@
 #include <cstring>
 #include <new>
 #include <stdexcept>
-#include <vector>
 
 #include <sys/stat.h>
 
@@ -90,7 +89,8 @@ const Keyword *FindKeyword(CommandId id)
 }
 
 // The size of the file behind stream when the system knows it, else 0: a
-// guess only, so that the text is stored once rather than grown step by step.
+// guess only, so that the text is read in one go rather than grown step by
+// step.
 size_t KnownFileSize(FILE *file)
 {
     struct stat status;
@@ -104,17 +104,20 @@ size_t KnownFileSize(FILE *file)
 // ends the file: nothing after it is read. False when a read error ended it.
 bool ReadBlocks(FILE *file, std::string &text)
 {
-    text.reserve(KnownFileSize(file));
-    std::vector<char> block(READ_BLOCK);
+    text.reserve(KnownFileSize(file) + 1);
     for (;;) {
-        const size_t got = fread(block.data(), 1, READ_BLOCK, file);
-        const char *ctrlZ = static_cast<const char *>(memchr(block.data(), CTRL_Z, got));
-        if (ctrlZ) {
-            text.append(block.data(), static_cast<size_t>(ctrlZ - block.data()));
+        // Straight into the text's end: all the room reserved, or a block.
+        const size_t start = text.size();
+        const size_t wanted = std::max(text.capacity() - start, READ_BLOCK);
+        text.resize(start + wanted);
+        const size_t got = fread(&text[start], 1, wanted, file);
+        text.resize(start + got);
+        const size_t ctrlZ = text.find(CTRL_Z, start);
+        if (ctrlZ != std::string::npos) {
+            text.resize(ctrlZ);
             return true;
         }
-        text.append(block.data(), got);
-        if (got < READ_BLOCK)
+        if (got < wanted)
             return !ferror(file);
     }
 }
