@@ -4,8 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
-#include <stdexcept>
+#include <exception>
 
 #include <sys/stat.h>
 
@@ -88,9 +87,7 @@ const Keyword *FindKeyword(CommandId id)
     return nullptr;
 }
 
-// The size of the file behind stream when the system knows it, else 0: a
-// guess only, so that the text is read in one go rather than grown step by
-// step.
+// The size of the file behind stream when the system knows it, else 0.
 size_t KnownFileSize(FILE *file)
 {
     struct stat status;
@@ -100,24 +97,33 @@ size_t KnownFileSize(FILE *file)
     return static_cast<size_t>(status.st_size);
 }
 
+// Reserves room for the whole of a regular file and one block more, so that
+// no block read moves the text. A guess only: without it the text grows as
+// it is read.
+void ReserveForFile(FILE *file, std::string &text)
+{
+    try {
+        text.reserve(KnownFileSize(file) + READ_BLOCK);
+    } catch (const std::exception &) {
+    }
+}
+
 // Appends the bytes of file to text up to its end or its first Ctrl-Z, which
 // ends the file: nothing after it is read. False when a read error ended it.
 bool ReadBlocks(FILE *file, std::string &text)
 {
-    text.reserve(KnownFileSize(file) + 1);
+    ReserveForFile(file, text);
     for (;;) {
-        // Straight into the text's end: all the room reserved, or a block.
         const size_t start = text.size();
-        const size_t wanted = std::max(text.capacity() - start, READ_BLOCK);
-        text.resize(start + wanted);
-        const size_t got = fread(&text[start], 1, wanted, file);
+        text.resize(start + READ_BLOCK);
+        const size_t got = fread(&text[start], 1, READ_BLOCK, file);
         text.resize(start + got);
         const size_t ctrlZ = text.find(CTRL_Z, start);
         if (ctrlZ != std::string::npos) {
             text.resize(ctrlZ);
             return true;
         }
-        if (got < wanted)
+        if (got < READ_BLOCK)
             return !ferror(file);
     }
 }
@@ -126,11 +132,10 @@ bool ReadBlocks(FILE *file, std::string &text)
 // the point where memory ran out: the reader never throws.
 bool ReadUntilEnd(FILE *file, std::string &text)
 {
+    // Only growing the text can throw: memory, or a size beyond any string.
     try {
         return ReadBlocks(file, text);
-    } catch (const std::bad_alloc &) {
-        return false;
-    } catch (const std::length_error &) {
+    } catch (const std::exception &) {
         return false;
     }
 }
