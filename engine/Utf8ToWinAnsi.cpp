@@ -20,42 +20,47 @@ const char BYTE_ORDER_MARK[] = "\xEF\xBB\xBF";
 // The high bit of each of eight bytes: none is set in eight ASCII bytes.
 constexpr uint64_t ASCII_MASK = 0x8080808080808080u;
 
-bool IsContinuation(unsigned char byte)
+// The lead byte of each multi-byte sequence: the bits that mark it, its
+// length, and the smallest character it may carry (less would be an
+// overlong form).
+struct LeadByte {
+    unsigned char mask, mark;
+    size_t length;
+    uint32_t smallest;
+};
+
+const LeadByte LEAD_BYTES[] = {{0xE0, 0xC0, 2, 0x80}, {0xF0, 0xE0, 3, 0x800}, {0xF8, 0xF0, 4, 0x10000}};
+
+const LeadByte *FindLeadByte(unsigned char byte)
 {
-    return (byte & 0xC0) == 0x80;
+    for (const LeadByte &lead : LEAD_BYTES)
+        if ((byte & lead.mask) == lead.mark)
+            return &lead;
+    return nullptr;  // a continuation byte or 0xF8-0xFF
 }
 
 // Decodes the sequence that starts at text[at]: its length in bytes, with the
 // character in *codePoint, or 0 when the sequence is malformed.
 size_t DecodeSequence(const std::string &text, size_t at, uint32_t *codePoint)
 {
-    const unsigned char lead = static_cast<unsigned char>(text[at]);
-    size_t length;
-    uint32_t smallest;  // below this the sequence would be an overlong form
-    if (lead < 0x80) {
-        *codePoint = lead;
+    const unsigned char first = static_cast<unsigned char>(text[at]);
+    *codePoint = first;
+    if (first < 0x80)
         return 1;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2, smallest = 0x80, *codePoint = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, smallest = 0x800, *codePoint = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, smallest = 0x10000, *codePoint = lead & 0x07;
-    } else {
-        return 0;  // a continuation byte or 0xF8-0xFF cannot lead
-    }
-    if (text.size() - at < length)
+    const LeadByte *lead = FindLeadByte(first);
+    if (!lead || text.size() - at < lead->length)
         return 0;
-    for (size_t k = 1; k < length; ++k) {
+    *codePoint = first & ~lead->mask & 0xFF;
+    for (size_t k = 1; k < lead->length; ++k) {
         const unsigned char byte = static_cast<unsigned char>(text[at + k]);
-        if (!IsContinuation(byte))
+        if ((byte & 0xC0) != 0x80)
             return 0;
         *codePoint = (*codePoint << 6) | (byte & 0x3F);
     }
     const bool surrogate = *codePoint >= 0xD800 && *codePoint <= 0xDFFF;
-    if (*codePoint < smallest || surrogate || *codePoint > 0x10FFFF)
+    if (*codePoint < lead->smallest || surrogate || *codePoint > 0x10FFFF)
         return 0;
-    return length;
+    return lead->length;
 }
 
 }  // namespace
