@@ -3,6 +3,7 @@
 #include "Utf8ToWinAnsi.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -63,10 +64,9 @@ size_t DecodeSequence(const std::string &text, size_t at, uint32_t *codePoint)
     return lead->length;
 }
 
-}  // namespace
-
-// A NUL stays a NUL byte (the reader ends a line's text there, as it does in
-// any other file), and so does every other ASCII control. The C1 controls
+// The code page 1252 byte of a Unicode character, or '?' when the code page
+// has none. A NUL stays a NUL byte (the reader ends a line's text there, as
+// in any other file), and so does every other ASCII control. The C1 controls
 // U+0080-U+009F have no place in code page 1252, whose bytes 0x80-0x9F hold
 // printable characters instead, so they become '?' like any other character
 // the code page lacks.
@@ -80,6 +80,15 @@ char WinAnsiByte(uint32_t codePoint)
     return '?';
 }
 
+bool AreEightAscii(const char *bytes)
+{
+    uint64_t eight;
+    memcpy(&eight, bytes, 8);
+    return (eight & ASCII_MASK) == 0;
+}
+
+// True when text is well-formed UTF-8 holding at least one multi-byte
+// sequence: only then is it taken to be UTF-8.
 bool IsMultiByteUtf8(const std::string &text)
 {
     bool multiByte = false;
@@ -87,8 +96,7 @@ bool IsMultiByteUtf8(const std::string &text)
     for (size_t at = 0; at < text.size();) {
         // Runs of ASCII, the bulk of any description, are passed over eight
         // bytes at a time.
-        uint64_t eight;
-        if (text.size() - at >= 8 && (memcpy(&eight, text.data() + at, 8), (eight & ASCII_MASK) == 0)) {
+        if (text.size() - at >= 8 && AreEightAscii(text.data() + at)) {
             at += 8;
             continue;
         }
@@ -100,6 +108,8 @@ bool IsMultiByteUtf8(const std::string &text)
     }
     return multiByte;
 }
+
+}  // namespace
 
 void ConvertUtf8ToWinAnsi(std::string &text)
 {
