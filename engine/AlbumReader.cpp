@@ -2,18 +2,25 @@
 // joining, keyword recognition and dispatch to the command handlers.
 #include "AlbumReader.h"
 
+#include <algorithm>
 #include <cstring>
+#include <exception>
+
+#include <sys/stat.h>
 
 #include "AlbumData.h"
 #include "ContentCommands.h"
 #include "Messages.h"
 #include "SettingsCommands.h"
+#include "Utf8ToWinAnsi.h"
 
 int gLineNumber = 0;
 
 namespace {
 
-constexpr int CTRL_Z = 26;
+constexpr char CTRL_Z = 26;
+// Bytes asked of the file at a time.
+constexpr size_t READ_BLOCK = 64 * 1024;
 
 bool IsBlank(char c)
 {
@@ -80,6 +87,88 @@ const Keyword *FindKeyword(CommandId id)
     return nullptr;
 }
 
+// The size of the file behind stream when the system knows it, else 0.
+size_t KnownFileSize(FILE *file)
+{
+    struct stat status;
+    const int descriptor = fileno(file);
+    if (descriptor < 0 || fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size < 0)
+        return 0;
+    return static_cast<size_t>(status.st_size);
+}
+
+// Reserves room for the whole of a regular file and one block more, so that
+// no block read moves the text. A guess only: without it the text grows as
+// it is read.
+void ReserveForFile(FILE *file, std::string &text)
+{
+    try {
+        text.reserve(KnownFileSize(file) + READ_BLOCK);
+    } catch (const std::exception &) {
+    }
+}
+
+// Appends the bytes of file to text up to its end or its first Ctrl-Z, which
+// ends the file: nothing after it is read. False when a read error ended it.
+bool ReadBlocks(FILE *file, std::string &text)
+{
+    ReserveForFile(file, text);
+    for (;;) {
+        const size_t start = text.size();
+        text.resize(start + READ_BLOCK);
+        const size_t got = fread(&text[start], 1, READ_BLOCK, file);
+        text.resize(start + got);
+        const size_t ctrlZ = text.find(CTRL_Z, start);
+        if (ctrlZ != std::string::npos) {
+            text.resize(ctrlZ);
+            return true;
+        }
+        if (got < READ_BLOCK)
+            return !ferror(file);
+    }
+}
+
+// ReadBlocks, where a file too large for memory ends like a read error, at
+// the point where memory ran out: the reader never throws.
+bool ReadUntilEnd(FILE *file, std::string &text)
+{
+    // Only growing the text can throw: memory, or a size beyond any string.
+    try {
+        return ReadBlocks(file, text);
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+// Drops the part of text after its last line feed: the line a read error
+// broke off, which is never taken as a command or a continuation.
+void DropBrokenLine(std::string &text)
+{
+    const size_t lastLineFeed = text.rfind('\n');
+    text.resize(lastLineFeed == std::string::npos ? 0 : lastLineFeed + 1);
+}
+
+// Drops every carriage return that stands right before a line feed; a lone
+// one stays an ordinary character. The stretches between carriage returns
+// are moved whole, so this costs little more than a search.
+void DropCarriageReturnsBeforeLineFeeds(std::string &text)
+{
+    char *const data = &text[0];
+    const size_t size = text.size();
+    size_t to = 0;
+    for (size_t from = 0; from < size;) {
+        const void *found = memchr(data + from, '\r', size - from);
+        const size_t at = found ? static_cast<size_t>(static_cast<const char *>(found) - data) : size;
+        const bool beforeLineFeed = at + 1 < size && data[at + 1] == '\n';
+        const size_t keep = beforeLineFeed ? at : std::min(at + 1, size);
+        if (to != from)
+            memmove(data + to, data + from, keep - from);
+        to += keep - from;
+        from = beforeLineFeed ? at + 1 : keep;
+    }
+    text.resize(to);
+}
+
 int ReportBadContinuation()
 {
     ShowMessage("<R>Error in Line %d:<n> Bad line continuation.\n", gLineNumber);
@@ -88,34 +177,33 @@ int ReportBadContinuation()
 
 }  // namespace
 
-bool ReadDescriptionLine(char *buffer, FILE *file)
+DescriptionText ReadDescription(FILE *file)
 {
-    int length = 0;
-    while (length < LINE_LIMIT) {
-        int c = getc(file);
-        // A read error loses the line it broke off, as the end of the file would.
-        if (c == EOF && ferror(file))
-            return false;
-        if (c == EOF)
-            break;
-        if (c == CTRL_Z) {
-            // Pushed back, so every later read meets it again: the file stays ended.
-            ungetc(c, file);
-            break;
-        }
-        if (c == '\r') {
-            int next = getc(file);
-            if (next == '\n')
-                c = '\n';
-            else if (next != EOF)
-                ungetc(next, file);
-        }
-        buffer[length++] = static_cast<char>(c);
-        if (c == '\n')
-            break;
-    }
-    buffer[length] = '\0';
-    return length > 0;
+    DescriptionText description;
+    std::string &text = description.text;
+    if (!ReadUntilEnd(file, text))
+        DropBrokenLine(text);
+    DropCarriageReturnsBeforeLineFeeds(text);
+    // Line feeds keep their places, so every line keeps its number.
+    ConvertUtf8ToWinAnsi(text);
+    return description;
+}
+
+bool ReadDescriptionLine(char *buffer, DescriptionText &description)
+{
+    const std::string &text = description.text;
+    const size_t start = description.next;
+    if (start >= text.size())
+        return false;
+    size_t end = std::min(text.size(), start + LINE_LIMIT);
+    const void *lineFeed = memchr(text.data() + start, '\n', end - start);
+    if (lineFeed)
+        end = static_cast<size_t>(static_cast<const char *>(lineFeed) - text.data()) + 1;
+    // A NUL is copied like any character; CleanLine ends the text there.
+    memcpy(buffer, text.data() + start, end - start);
+    buffer[end - start] = '\0';
+    description.next = end;
+    return true;
 }
 
 char *CleanLine(char *text)
@@ -138,7 +226,7 @@ char *CleanLine(char *text)
     return start;
 }
 
-int JoinContinuation(char *line, FILE *file)
+int JoinContinuation(char *line, DescriptionText &description)
 {
     char continuation[LINE_BUFFER_SIZE];
     // Kept up to date rather than measured again, so a long chain of
@@ -147,7 +235,7 @@ int JoinContinuation(char *line, FILE *file)
     while (length >= 2 && line[length - 2] == '"' && line[length - 1] == '\\') {
         length -= 2;
         line[length] = '\0';
-        if (!ReadDescriptionLine(continuation, file))
+        if (!ReadDescriptionLine(continuation, description))
             return ReportBadContinuation();
         ++gLineNumber;
         const char *rest = CleanLine(continuation);
@@ -194,15 +282,16 @@ int ParseAlbumFile(FILE *file)
 {
     gLineNumber = 0;
     theAlbum.Clear();
+    DescriptionText description = ReadDescription(file);
     char buffer[LINE_BUFFER_SIZE];
-    while (ReadDescriptionLine(buffer, file)) {
+    while (ReadDescriptionLine(buffer, description)) {
         ++gLineNumber;
         char *cleaned = CleanLine(buffer);
         // Move the cleaned line to the buffer's start, so joining has room for
         // a whole joined line however many blanks led the first piece.
         char *line = buffer;
         memmove(line, cleaned, strlen(cleaned) + 1);
-        if (JoinContinuation(line, file))
+        if (JoinContinuation(line, description))
             return 1;
         if (*line != '\0' && ProcessCommand(line))
             return 1;

@@ -2,7 +2,9 @@
 // continuation, keywords and dispatch to the command handlers.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
+#include <string>
 
 // Number of reads made from the description file in the current parse.
 extern int gLineNumber;
@@ -42,12 +44,25 @@ enum CommandId : int {
     COMMAND_ROW_ALIGN_BOTTOM = 18
 };
 
-// Reads the next line of file into buffer (LINE_BUFFER_SIZE bytes): the
-// characters up to and including the next line feed, at most LINE_LIMIT of
-// them, as a Windows text-mode read gives them: a carriage return right before
-// a line feed is dropped and a Ctrl-Z ends the file. False at the end of the
-// file or on a read error, also when the error broke off a line part-way.
-bool ReadDescriptionLine(char *buffer, FILE *file);
+// The whole description as a Windows text-mode read gives it: a carriage
+// return right before a line feed dropped, nothing from a Ctrl-Z on, and
+// UTF-8 converted to code page 1252. It is read whole because its encoding
+// can only be judged on all of it. next is where the next line read starts.
+struct DescriptionText {
+    std::string text;
+    size_t next = 0;
+};
+
+// Reads file (opened for reading, at its start) in blocks to where it ends
+// for the reader: its end, its first Ctrl-Z, or a read error. A read error
+// also loses the line it broke off, which is never taken as a command or a
+// continuation.
+DescriptionText ReadDescription(FILE *file);
+
+// Reads the next line of the description into buffer (LINE_BUFFER_SIZE
+// bytes): the characters up to and including the next line feed, at most
+// LINE_LIMIT of them. False at the end of the description.
+bool ReadDescriptionLine(char *buffer, DescriptionText &description);
 
 // Cleans a line in place: drops one trailing line feed or carriage return,
 // leading and trailing blanks (space, tab), and everything from the first
@@ -58,7 +73,7 @@ char *CleanLine(char *text);
 // and a backslash. line must have room for LINE_LIMIT characters and the
 // terminator. 0 when the line does not continue or was joined, 1 after
 // reporting a bad continuation.
-int JoinContinuation(char *line, FILE *file);
+int JoinContinuation(char *line, DescriptionText &description);
 
 // Splits the keyword off a cleaned line in place and sets *id. Returns the
 // cleaned parameter text, or null after reporting an unrecognised keyword.

@@ -273,7 +273,7 @@ TEST(BadInput, BinaryFilesAndNulBytes)
         {"\x89PNG\r\n\x1a\n\0\0\0\rIHDR"s, 1, Unrecognised(1)},
         {"%PDF-1.3\n%\xe2\xe3\xcf\xd3\n1 0 obj\n", 1, Unrecognised(1)},
         {"\xff\xfe" "A\0L\0B\0U\0M\0"s, 1, Unrecognised(1)},  // UTF-16
-        {"\xef\xbb\xbf" "ALBUM_PAGES_SIZE (210 297)\n", 1, Unrecognised(1)},  // UTF-8 byte order mark
+        {"\xef\xbb\xbf" "ALBUM_PAGES_SIZE (210 297)\n", 0, ""},  // a UTF-8 byte order mark is skipped
         // A NUL ends the text of its line; the rest of that line is not read.
         {"PAGE_START\0 BOGUS\n\0\0\0\n\0BOGUS\nPAGE_START"s, 0, ""},
         {"PAGE_START\nPAGE_TEXT (HN 10 \"ab\0cd\")\n"s, 1,
