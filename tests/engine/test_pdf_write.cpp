@@ -3,6 +3,7 @@
 // message on its own line, and albums of any number of pages are written.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +23,38 @@
 #include "TestSupport.h"
 
 namespace fs = std::filesystem;
+
+// Failures that a file system may give only at the very end (a network file
+// system, a disk that fills behind a cache) are injected here: the engine's
+// fsync and close calls reach these through the linker's --wrap. Each armed
+// failure strikes once, with that errno.
+int gFsyncFailure = 0;
+int gCloseFailure = 0;
+
+extern "C" {
+int __real_fsync(int fd);
+int __real_close(int fd);
+
+int __wrap_fsync(int fd)
+{
+    if (gFsyncFailure == 0)
+        return __real_fsync(fd);
+    errno = gFsyncFailure;
+    gFsyncFailure = 0;
+    return -1;
+}
+
+// The descriptor is released even when close reports a failure.
+int __wrap_close(int fd)
+{
+    const int result = __real_close(fd);
+    if (gCloseFailure == 0)
+        return result;
+    errno = gCloseFailure;
+    gCloseFailure = 0;
+    return -1;
+}
+}
 
 namespace {
 
@@ -141,6 +174,8 @@ struct FailureCase {
     std::string (*prepare)(const std::string &dir);
     bool fileSizeLimit;  // generated in a child with a limit just short of the PDF
     bool libraryFailure;
+    int fsyncFailure = 0;  // errno of a failing fsync
+    int closeFailure = 0;  // errno of a failing close
 };
 
 const FailureCase FAILURE_CASES[] = {
@@ -150,6 +185,8 @@ const FailureCase FAILURE_CASES[] = {
          return MountSmallTmpfs(d + "/small") ? EarlierPdfAt(d + "/small/album.pdf") : std::string();
      },
      false, false},
+    {"FsyncFails", [](const std::string &d) { return EarlierPdfAt(d + "/album.pdf"); }, false, false, EIO},
+    {"CloseFails", [](const std::string &d) { return EarlierPdfAt(d + "/album.pdf"); }, false, false, 0, EIO},
     {"LinkToDevFull",
      [](const std::string &d) {
          fs::create_symlink("/dev/full", d + "/album.pdf");
@@ -173,6 +210,11 @@ const FailureCase FAILURE_CASES[] = {
     {"LibraryFailureMidDocument", [](const std::string &d) { return EarlierPdfAt(d + "/album.pdf"); }, false,
      true},
 };
+
+void PrintTo(const FailureCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class PdfWriteFailure : public ::testing::TestWithParam<FailureCase> {};
 
@@ -203,7 +245,12 @@ TEST_P(PdfWriteFailure, LeavesThePathAsItWas)
         shown = GenerateInChild(album, path, fullSize - 16);
     } else {
         MessageCapture capture;
+        gFsyncFailure = c.fsyncFailure;
+        gCloseFailure = c.closeFailure;
+        alarm(60);  // a write that blocks (a FIFO opened for writing) ends the run
         EXPECT_EQ(CreateAlbumPdf(&album, path.c_str()), 1);
+        alarm(0);
+        gFsyncFailure = gCloseFailure = 0;
         shown = capture.all();
     }
     EXPECT_EQ(shown, c.libraryFailure ? "<R>PDF library error 0x1056: page value out of range<n>\n"
