@@ -17,8 +17,8 @@ public:
     // Prepares to replace the regular file at path (a symbolic link is
     // followed, so the link stays and the file it names is replaced; when
     // it names nothing yet, that file is created). false when the path
-    // leads to anything but a regular file or the temporary file cannot be
-    // made; nothing has been opened at the path then.
+    // leads to anything but a regular file the user may write, or the
+    // temporary file cannot be made; nothing has been opened at the path then.
     bool Open(const char *path);
     // Appends size bytes. false when any of them could not be written.
     bool Write(const void *data, size_t size);
