@@ -76,7 +76,9 @@ bool ReplacingFile::Open(const char *path)
     // Only the target's type is looked at: a device or a FIFO is never opened.
     struct stat info;
     if (stat(target_.c_str(), &info) == 0) {
-        if (!S_ISREG(info.st_mode))
+        // A file its user may not write stays protected, as it was when the
+        // file was written in place.
+        if (!S_ISREG(info.st_mode) || access(target_.c_str(), W_OK) != 0)
             return false;
         replacing_ = true;
         keepMode_ = info.st_mode & 07777;

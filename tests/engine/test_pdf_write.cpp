@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -83,6 +84,15 @@ std::string Contents(const fs::path &path)
     return bytes.str();
 }
 
+// The bytes themselves when short, else their size and hash: a failing
+// comparison then stays readable.
+std::string Digest(const std::string &bytes)
+{
+    if (bytes.size() <= 100)
+        return bytes;
+    return std::to_string(bytes.size()) + " bytes, hash " + std::to_string(std::hash<std::string>()(bytes));
+}
+
 // Each entry under root: a link's target, a file's bytes, or its kind.
 std::map<std::string, std::string> Listing(const std::string &root)
 {
@@ -93,7 +103,7 @@ std::map<std::string, std::string> Listing(const std::string &root)
         if (fs::is_symlink(status))
             what = "link to " + fs::read_symlink(entry.path()).string();
         else if (fs::is_regular_file(status))
-            what = Contents(entry.path());
+            what = Digest(Contents(entry.path()));
         else
             what = "kind " + std::to_string(static_cast<int>(status.type()));
     }
