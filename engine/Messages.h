@@ -16,5 +16,6 @@ using MessageSink = void (*)(const char *text, int append);
 MessageSink SetMessageSink(MessageSink sink);
 
 // Formats printf-style into gMessageBuffer and hands it to the sink with
-// append TRUE. A message longer than 255 characters is cut at the buffer's end.
+// append TRUE. A message longer than 255 characters is cut at the buffer's
+// end, its last character then replaced by the line break it would end with.
 void ShowMessage(const char *format, ...) __attribute__((format(printf, 1, 2)));

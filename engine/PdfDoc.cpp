@@ -7,8 +7,15 @@
 #include <initializer_list>
 
 #include "PdfErrorText.h"
+#include "ReplacingFile.h"
 
 namespace {
+
+// Pages per branch of the page tree: the root then holds one branch per
+// 256 pages, so even millions of pages stay within libharu's array limit.
+constexpr HPDF_UINT PAGES_PER_BRANCH = 256;
+// Bytes moved from libharu's memory stream to the file per write.
+constexpr HPDF_UINT32 COPY_CHUNK = 64 * 1024;
 
 // libharu writes a length or coordinate that is not a number into the page
 // content as stray bytes, which breaks the page (huge margins and spacings
@@ -68,6 +75,9 @@ void PdfDoc::NewDocument()
     pages_.clear();
     fonts_.clear();
     Check(HPDF_NewDoc(doc_));
+    // Pages hang in groups under the root instead of all in its one array,
+    // whose length libharu limits to HPDF_LIMIT_MAX_ARRAY.
+    Check(HPDF_SetPagesConfiguration(doc_, PAGES_PER_BRANCH));
 }
 
 void PdfDoc::AddType1Font(const PdfFontDef &fontDef, const PdfWinAnsiEncoding *encoding)
@@ -97,7 +107,29 @@ PdfPage *PdfDoc::AddPage()
 
 void PdfDoc::WriteToFile(const char *path)
 {
-    Check(HPDF_SaveToFile(doc_, path));
+    // libharu's own file output leaves its last flush and close unchecked,
+    // so the document goes to memory and from there through checked calls.
+    Check(HPDF_SaveToStream(doc_));
+    ReplacingFile file;
+    if (!file.Open(path))
+        throw PdfException::FromLibraryError(HPDF_FILE_OPEN_ERROR);
+    CopyStreamTo(file);
+    if (!file.Commit())
+        throw PdfException::FromLibraryError(HPDF_FILE_IO_ERROR);
+}
+
+void PdfDoc::CopyStreamTo(ReplacingFile &file)
+{
+    std::vector<HPDF_BYTE> chunk(COPY_CHUNK);
+    HPDF_STATUS status = HPDF_OK;
+    while (status != HPDF_STREAM_EOF) {
+        HPDF_UINT32 size = static_cast<HPDF_UINT32>(chunk.size());
+        status = HPDF_ReadFromStream(doc_, chunk.data(), &size);
+        // The end of the stream is the one failure that is not one.
+        Check(status == HPDF_STREAM_EOF ? HPDF_OK : status);
+        if (!file.Write(chunk.data(), size))
+            throw PdfException::FromLibraryError(HPDF_FILE_IO_ERROR);
+    }
 }
 
 // ---------------------------------------------------------------- page

@@ -82,6 +82,7 @@ public:
 };
 
 class PdfDoc;
+class ReplacingFile;
 
 // The canvas of one libharu page. Every call is checked: a failure libharu
 // reports is thrown as a PdfException once the libharu call has returned.
@@ -143,6 +144,8 @@ public:
     void AddType1Font(const PdfFontDef &fontDef, const PdfWinAnsiEncoding *encoding);
     // Appends a page after every page added before it.
     PdfPage *AddPage();
+    // Writes the document to path; the file there is replaced only once the
+    // new one is complete. A failure to open or write it is PDF_WRITE_FAILURE.
     void WriteToFile(const char *path);
 
     // Throws what libharu reported since the last check (status is the
@@ -163,6 +166,8 @@ private:
     // libharu's error handler: it only records, since nothing may be thrown
     // through libharu's own frames.
     static void RecordError(HPDF_STATUS error, HPDF_STATUS detail, void *self);
+    // Moves the document saved in libharu's memory stream into file.
+    void CopyStreamTo(ReplacingFile &file);
 
     HPDF_Doc doc_ = nullptr;
     HPDF_STATUS error_ = HPDF_OK;

@@ -182,10 +182,10 @@ std::string WriteFailure(const std::string &path)
            "\n       If you have it open for viewing, please close the viewer.\n";
 }
 
-// A message as the 256-byte message buffer holds it.
+// A message as the 256-byte message buffer holds it: cut, ending its line.
 std::string Cut(const std::string &message)
 {
-    return message.substr(0, 255);
+    return message.size() <= 255 ? message : message.substr(0, 254) + "\n";
 }
 
 }  // namespace

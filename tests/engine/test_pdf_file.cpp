@@ -134,7 +134,7 @@ TEST(PdfFile, WritesOnePagePerAlbumPageWithTheFontsAndTexts)
     const std::string pdf = ReadFile(path);
     EXPECT_EQ(Count(pdf, "/Type /Page\n"), 2u);
     EXPECT_EQ(Count(pdf, "/MediaBox [ 0 0 595 841 ]"), 2u);
-    EXPECT_EQ(Count(pdf, "/Count 2"), 1u);
+    EXPECT_EQ(Count(pdf, "/Count 2"), 2u);  // the root and its one branch of pages
     for (const char *font : {"Times-Roman", "Times-Bold", "Times-Italic", "Times-BoldItalic", "Helvetica",
                              "Helvetica-Bold", "Helvetica-Oblique", "Helvetica-BoldOblique"})
         EXPECT_EQ(Count(pdf, std::string("/BaseFont /") + font + "\n"), 1u) << font;

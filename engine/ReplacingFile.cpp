@@ -1,0 +1,141 @@
+// Replacing a file by rename: a temporary file in the target's directory is
+// written, synced and closed, each step checked, and then renamed over it.
+#include "ReplacingFile.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Links chained longer than this are taken for a loop, as the kernel does.
+constexpr int MAX_LINK_HOPS = 40;
+// Keeps the temporary file's name within the file system's name limit.
+constexpr size_t MAX_TEMP_BASE = 200;
+// Names taken by other files before giving up.
+constexpr int MAX_TEMP_ATTEMPTS = 100;
+
+// The part of path up to and including its last '/' ("" when it has none).
+std::string DirectoryPart(const std::string &path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// Follows the symbolic links that path ends in, a relative one from the
+// link's own directory, up to what they name. false on a loop or an
+// unreadable link; a path naming nothing yet is kept as it is.
+bool FollowLinks(std::string &path)
+{
+    for (int hops = 0; hops < MAX_LINK_HOPS; ++hops) {
+        struct stat info;
+        if (lstat(path.c_str(), &info) != 0)
+            return errno == ENOENT;
+        if (!S_ISLNK(info.st_mode))
+            return true;
+        char link[PATH_MAX];
+        const ssize_t length = readlink(path.c_str(), link, sizeof link);
+        if (length <= 0 || static_cast<size_t>(length) >= sizeof link)
+            return false;
+        const std::string to(link, static_cast<size_t>(length));
+        path = to[0] == '/' ? to : DirectoryPart(path) + to;
+    }
+    return false;
+}
+
+// Makes a rename in directory durable. The new file is complete and in place
+// by then, so a directory that refuses to be synced does not undo that.
+void SyncDirectory(const std::string &directory)
+{
+    const int fd = open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
+}  // namespace
+
+ReplacingFile::~ReplacingFile()
+{
+    if (fd_ >= 0)
+        close(fd_);
+    if (!temp_.empty())
+        unlink(temp_.c_str());
+}
+
+bool ReplacingFile::Open(const char *path)
+{
+    target_ = path;
+    if (!FollowLinks(target_))
+        return false;
+    // Only the target's type is looked at: a device or a FIFO is never opened.
+    struct stat info;
+    if (stat(target_.c_str(), &info) == 0) {
+        // A file its user may not write stays protected, as it was when the
+        // file was written in place.
+        if (!S_ISREG(info.st_mode) || access(target_.c_str(), W_OK) != 0)
+            return false;
+        replacing_ = true;
+        keepMode_ = info.st_mode & 07777;
+    } else if (errno != ENOENT) {
+        return false;
+    }
+    return CreateTemp();
+}
+
+bool ReplacingFile::CreateTemp()
+{
+    const std::string directory = DirectoryPart(target_);
+    const std::string prefix = directory + "." + target_.substr(directory.size(), MAX_TEMP_BASE) + ".";
+    unsigned salt = static_cast<unsigned>(getpid()) * 2654435761u ^ static_cast<unsigned>(clock());
+    for (int attempt = 0; attempt < MAX_TEMP_ATTEMPTS; ++attempt) {
+        char suffix[16];
+        salt = salt * 1103515245u + 12345u;
+        snprintf(suffix, sizeof suffix, "%08x", salt);
+        const std::string name = prefix + suffix;
+        // Mode 0666 lets the umask set a new file's permissions, as fopen would.
+        fd_ = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ >= 0) {
+            temp_ = name;
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
+}
+
+bool ReplacingFile::Write(const void *data, size_t size)
+{
+    const char *bytes = static_cast<const char *>(data);
+    while (size > 0) {
+        const ssize_t written = write(fd_, bytes, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+bool ReplacingFile::Commit()
+{
+    if (fd_ < 0)
+        return false;
+    const bool synced = (!replacing_ || fchmod(fd_, keepMode_) == 0) && fsync(fd_) == 0;
+    const int fd = fd_;
+    fd_ = -1;
+    const bool closed = close(fd) == 0;
+    if (!synced || !closed || rename(temp_.c_str(), target_.c_str()) != 0)
+        return false;
+    temp_.clear();
+    SyncDirectory(DirectoryPart(target_));
+    return true;
+}

@@ -1,0 +1,365 @@
+// Writing the PDF file at the file boundary: failures at every step leave
+// what stood at the path as it was, links stay links, long paths keep each
+// message on its own line, and albums of any number of pages are written.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "AlbumData.h"
+#include "AlbumPdf.h"
+#include "TestSupport.h"
+
+namespace fs = std::filesystem;
+
+// Failures that a file system may give only at the very end (a network file
+// system, a disk that fills behind a cache) are injected here: the engine's
+// fsync and close calls reach these through the linker's --wrap. Each armed
+// failure strikes once, with that errno.
+int gFsyncFailure = 0;
+int gCloseFailure = 0;
+
+extern "C" {
+int __real_fsync(int fd);
+int __real_close(int fd);
+
+int __wrap_fsync(int fd)
+{
+    if (gFsyncFailure == 0)
+        return __real_fsync(fd);
+    errno = gFsyncFailure;
+    gFsyncFailure = 0;
+    return -1;
+}
+
+// The descriptor is released even when close reports a failure.
+int __wrap_close(int fd)
+{
+    const int result = __real_close(fd);
+    if (gCloseFailure == 0)
+        return result;
+    errno = gCloseFailure;
+    gCloseFailure = 0;
+    return -1;
+}
+}
+
+namespace {
+
+const char EARLIER_PDF[] = "%PDF-1.3 the album written by an earlier Generate\n%%EOF\n";
+
+// A directory of one test's files, removed with its content afterwards.
+struct WorkDir {
+    WorkDir()
+    {
+        char pattern[] = "/tmp/quillory-write-XXXXXX";
+        path = mkdtemp(pattern) ? pattern : "/nonexistent";
+    }
+    ~WorkDir()
+    {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    std::string path;
+};
+
+std::string Contents(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// The bytes themselves when short, else their size and hash: a failing
+// comparison then stays readable.
+std::string Digest(const std::string &bytes)
+{
+    if (bytes.size() <= 100)
+        return bytes;
+    return std::to_string(bytes.size()) + " bytes, hash " + std::to_string(std::hash<std::string>()(bytes));
+}
+
+// Each entry under root: a link's target, a file's bytes, or its kind.
+std::map<std::string, std::string> Listing(const std::string &root)
+{
+    std::map<std::string, std::string> entries;
+    for (const auto &entry : fs::recursive_directory_iterator(root)) {
+        const fs::file_status status = entry.symlink_status();
+        std::string &what = entries[entry.path().string()];
+        if (fs::is_symlink(status))
+            what = "link to " + fs::read_symlink(entry.path()).string();
+        else if (fs::is_regular_file(status))
+            what = Digest(Contents(entry.path()));
+        else
+            what = "kind " + std::to_string(static_cast<int>(status.type()));
+    }
+    return entries;
+}
+
+// An A5 album with one paragraph on each of its pages.
+void BuildAlbum(CAlbumData &album, int pages)
+{
+    album.SetPageSize(148, 210);
+    album.SetMargins(15, 10, 10, 10, true);
+    album.SetSpacing(5, 5);
+    for (int page = 0; page < pages; ++page) {
+        album.AddPage(-1, -1);
+        album.AddText(4, 12, "Definitives of the first reign", true);
+    }
+}
+
+std::string WriteFailure(const std::string &path)
+{
+    return "\n<R>Error: <n>cannot write to " + path +
+           "\n       If you have it open for viewing, please close the viewer.\n";
+}
+
+// Where a case runs its generation: here, or in a child process with a
+// file-size limit just short of the PDF, or as a user other than root.
+enum class Run { Here, SizeLimited, Unprivileged };
+
+// Runs the generation in a child process, with a file-size limit or as the
+// user nobody (when root), and returns the messages it showed.
+std::string GenerateInChild(CAlbumData &album, const std::string &path, rlim_t fileSizeLimit, bool unprivileged)
+{
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
+        return "no pipe";
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeFds[0]);
+        signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
+        const rlimit limit = {fileSizeLimit, fileSizeLimit};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        if (unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(1);
+        MessageCapture capture;
+        CreateAlbumPdf(&album, path.c_str());
+        const std::string shown = capture.all();
+        const bool sent = write(pipeFds[1], shown.data(), shown.size()) == static_cast<ssize_t>(shown.size());
+        _exit(sent ? 0 : 1);
+    }
+    close(pipeFds[1]);
+    std::string shown;
+    char buffer[4096];
+    ssize_t got;
+    while ((got = read(pipeFds[0], buffer, sizeof buffer)) > 0)
+        shown.append(buffer, static_cast<size_t>(got));
+    close(pipeFds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return shown;
+}
+
+// A 64 KiB file system of its own at dir; false when none can be mounted here.
+bool MountSmallTmpfs(const std::string &dir)
+{
+    fs::create_directory(dir);
+    return mount("quillory-test", dir.c_str(), "tmpfs", 0, "size=64k") == 0;
+}
+
+bool HaveQpdf()
+{
+    return std::system("command -v qpdf >/dev/null 2>&1") == 0;
+}
+
+std::string EarlierPdfAt(const std::string &path)
+{
+    std::ofstream(path, std::ios::binary) << EARLIER_PDF;
+    return path;
+}
+
+// One way for the writing to fail; prepare lays out dir and returns the PDF
+// path, or "" when the case cannot be set up here.
+struct FailureCase {
+    const char *name;
+    std::string (*prepare)(const std::string &dir);
+    Run run;
+    bool libraryFailure;
+    int fsyncFailure = 0;  // errno of a failing fsync
+    int closeFailure = 0;  // errno of a failing close
+};
+
+const FailureCase FAILURE_CASES[] = {
+    {"FileSizeLimit", [](const std::string &d) { return EarlierPdfAt(d + "/album.pdf"); }, Run::SizeLimited, false},
+    {"ReadOnlyFile",
+     [](const std::string &d) {
+         chmod(d.c_str(), 0777);
+         chmod(EarlierPdfAt(d + "/album.pdf").c_str(), 0444);
+         return d + "/album.pdf";
+     },
+     Run::Unprivileged, false},
+    {"FullTmpfs",
+     [](const std::string &d) {
+         return MountSmallTmpfs(d + "/small") ? EarlierPdfAt(d + "/small/album.pdf") : std::string();
+     },
+     Run::Here, false},
+    {"FsyncFails", [](const std::string &d) { return EarlierPdfAt(d + "/album.pdf"); }, Run::Here, false, EIO},
+    {"CloseFails", [](const std::string &d) { return EarlierPdfAt(d + "/album.pdf"); }, Run::Here, false, 0, EIO},
+    {"LinkToDevFull",
+     [](const std::string &d) {
+         fs::create_symlink("/dev/full", d + "/album.pdf");
+         return d + "/album.pdf";
+     },
+     Run::Here, false},
+    {"Fifo",
+     [](const std::string &d) {
+         mkfifo((d + "/album.pdf").c_str(), 0644);
+         return d + "/album.pdf";
+     },
+     Run::Here, false},
+    {"MissingDirectory", [](const std::string &d) { return d + "/missing/album.pdf"; }, Run::Here, false},
+    {"LibraryFailureMidDocument", [](const std::string &d) { return EarlierPdfAt(d + "/album.pdf"); }, Run::Here,
+     true},
+};
+
+void PrintTo(const FailureCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+class PdfWriteFailure : public ::testing::TestWithParam<FailureCase> {};
+
+}  // namespace
+
+// The exact messages, whatever stood at the path kept byte for byte, and no
+// temporary file left behind.
+TEST_P(PdfWriteFailure, LeavesThePathAsItWas)
+{
+    const FailureCase &c = GetParam();
+    CAlbumData album;
+    BuildAlbum(album, 400);  // about 160 KiB of PDF
+    album.SetBorder(c.libraryFailure ? -0.5 : 0.5, 0.1, 1);
+    WorkDir work;
+    const std::string path = c.prepare(work.path);
+    if (path.empty())
+        GTEST_SKIP() << "a tmpfs cannot be mounted here (mount needs privilege)";
+    const auto before = Listing(work.path);
+
+    std::string shown;
+    if (c.run == Run::SizeLimited) {
+        const std::string sizing = work.path + "/sizing/album.pdf";
+        fs::create_directory(work.path + "/sizing");
+        MessageCapture quiet;
+        ASSERT_EQ(CreateAlbumPdf(&album, sizing.c_str()), 0);
+        const rlim_t fullSize = fs::file_size(sizing);
+        fs::remove_all(work.path + "/sizing");
+        shown = GenerateInChild(album, path, fullSize - 16, false);
+    } else if (c.run == Run::Unprivileged) {
+        shown = GenerateInChild(album, path, RLIM_INFINITY, true);
+    } else {
+        MessageCapture capture;
+        gFsyncFailure = c.fsyncFailure;
+        gCloseFailure = c.closeFailure;
+        alarm(60);  // a write that blocks (a FIFO opened for writing) ends the run
+        EXPECT_EQ(CreateAlbumPdf(&album, path.c_str()), 1);
+        alarm(0);
+        gFsyncFailure = gCloseFailure = 0;
+        shown = capture.all();
+    }
+    EXPECT_EQ(shown, c.libraryFailure ? "<R>PDF library error 0x1056: page value out of range<n>\n"
+                                      : "Creating " + path + "\n" + WriteFailure(path));
+    EXPECT_EQ(Listing(work.path), before);
+    if (path.find("/small/") != std::string::npos)
+        umount((work.path + "/small").c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Each, PdfWriteFailure, ::testing::ValuesIn(FAILURE_CASES),
+                         [](const ::testing::TestParamInfo<FailureCase> &info) { return info.param.name; });
+
+// A link at the PDF path stays a link and the file it names gets the new
+// PDF with its permissions kept; a new file's permissions follow the umask.
+TEST(PdfWrite, LinksAreFollowedAndPermissionsKept)
+{
+    WorkDir work;
+    fs::create_directory(work.path + "/store");
+    std::ofstream(work.path + "/store/kept.pdf") << EARLIER_PDF;
+    chmod((work.path + "/store/kept.pdf").c_str(), 0604);
+    fs::create_symlink("store/kept.pdf", work.path + "/kept-link.pdf");
+    fs::create_symlink("store/new.pdf", work.path + "/dangling-link.pdf");
+    const mode_t oldMask = umask(027);
+
+    struct Case {
+        const char *link;
+        const char *target;
+        mode_t mode;
+    } cases[] = {
+        {"/kept-link.pdf", "/store/kept.pdf", 0604},
+        {"/dangling-link.pdf", "/store/new.pdf", 0640},
+    };
+    CAlbumData album;
+    BuildAlbum(album, 2);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.link);
+        MessageCapture capture;
+        EXPECT_EQ(CreateAlbumPdf(&album, (work.path + c.link).c_str()), 0);
+        EXPECT_TRUE(fs::is_symlink(work.path + c.link));
+        const std::string pdf = Contents(work.path + c.target);
+        EXPECT_EQ(pdf.rfind("%PDF-1.", 0), 0u);
+        EXPECT_EQ(pdf.substr(pdf.size() - 6), "%%EOF\n");
+        struct stat info;
+        ASSERT_EQ(stat((work.path + c.target).c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.mode);
+    }
+    umask(oldMask);
+    EXPECT_EQ(fs::read_symlink(work.path + "/kept-link.pdf"), "store/kept.pdf");
+    EXPECT_EQ(Listing(work.path).size(), 5u);  // no temporary file left
+}
+
+// A 300-character path: every message is cut to the 256-byte buffer and
+// still ends its own line, written or not.
+TEST(PdfWrite, LongPathMessagesEndTheirLines)
+{
+    WorkDir work;
+    const std::string dir = work.path + "/" + std::string(120, 'd');
+    fs::create_directory(dir);
+    const std::string path = dir + "/" + std::string(300 - dir.size() - 5, 'a') + ".pdf";
+    ASSERT_EQ(path.size(), 300u);
+    const auto line = [](const std::string &message) { return message.substr(0, 254) + "\n"; };
+    CAlbumData album;
+    BuildAlbum(album, 1);
+
+    MessageCapture capture;
+    EXPECT_EQ(CreateAlbumPdf(&album, path.c_str()), 0);
+    EXPECT_EQ(capture.messages(),
+              (std::vector<std::string>{line("Creating " + path), line("Finished Creating " + path)}));
+    EXPECT_TRUE(fs::is_regular_file(path));
+
+    fs::remove(path);
+    fs::create_directory(path);
+    capture.clear();
+    EXPECT_EQ(CreateAlbumPdf(&album, path.c_str()), 1);
+    EXPECT_EQ(capture.messages(), (std::vector<std::string>{line("Creating " + path), line(WriteFailure(path))}));
+}
+
+// Far more pages than one array of libharu's page tree can hold.
+TEST(PdfWriteSlow, FortyThousandPagesPassQpdf)
+{
+    if (!HaveQpdf())
+        GTEST_SKIP() << "qpdf is not installed";
+    WorkDir work;
+    const std::string path = work.path + "/large.pdf";
+    CAlbumData album;
+    BuildAlbum(album, 40000);
+    MessageCapture capture;
+    ASSERT_EQ(CreateAlbumPdf(&album, path.c_str()), 0);
+    EXPECT_EQ(capture.all(), "Creating " + path + "\nFinished Creating " + path + "\n");
+    const std::string quoted = "'" + path + "'";
+    EXPECT_EQ(std::system(("test \"$(qpdf --show-npages " + quoted + ")\" = 40000 && qpdf --check " + quoted +
+                           " >/dev/null").c_str()),
+              0);
+}
