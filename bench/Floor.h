@@ -123,6 +123,7 @@ inline bool ReplayIntoLibrary(const OpLog &log, const char *pdfPath)
     if (!doc)
         return false;
     HPDF_NewDoc(doc);
+    HPDF_SetPagesConfiguration(doc, PAGES_PER_BRANCH);
     HPDF_Font fonts[FONT_COUNT];
     for (int k = 0; k < FONT_COUNT; ++k)
         fonts[k] = HPDF_GetFont(doc, FONT_NAMES[k], "WinAnsiEncoding");

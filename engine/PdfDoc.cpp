@@ -11,9 +11,6 @@
 
 namespace {
 
-// Pages per branch of the page tree: the root then holds one branch per
-// 256 pages, so even millions of pages stay within libharu's array limit.
-constexpr HPDF_UINT PAGES_PER_BRANCH = 256;
 // Bytes moved from libharu's memory stream to the file per write.
 constexpr HPDF_UINT32 COPY_CHUNK = 64 * 1024;
 

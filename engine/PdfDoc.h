@@ -11,6 +11,10 @@
 
 #include "PdfContents.h"
 
+// Pages per branch of the page tree: the root then holds one branch per
+// 256 pages, so even millions of pages stay within libharu's array limit.
+constexpr HPDF_UINT PAGES_PER_BRANCH = 256;
+
 // The code of a failure to open the output file or to write to it.
 constexpr int PDF_WRITE_FAILURE = -3;
 
