@@ -1,7 +1,8 @@
 // The floor of generation: an album's drawing operations recorded once on
 // the test canvas, then emitted by libharu alone at fixed positions (no
-// reading, no layout, no checks per call), and Generate timed as the window
-// runs it, for setting the two side by side.
+// reading, no layout, no checks per call) and the file flushed to disk, as
+// Generate must flush its own, and Generate timed as the window runs it, for
+// setting the two side by side.
 #pragma once
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <string>
 #include <vector>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <hpdf.h>
@@ -114,8 +116,16 @@ inline void ReplayOp(HPDF_Page page, const HPDF_Font *fonts, const OpLog &log, c
     }
 }
 
-// The floor: the recorded operations straight into libharu, then the file.
-// TRUE when libharu reported no failure.
+// Flushes the written file to disk. TRUE when it was.
+inline bool FlushToDisk(const char *path)
+{
+    const int fd = open(path, O_WRONLY | O_CLOEXEC);
+    const bool flushed = fd >= 0 && fsync(fd) == 0;
+    return (fd < 0 || close(fd) == 0) && flushed;
+}
+
+// The floor: the recorded operations straight into libharu, then the file,
+// flushed to disk. TRUE when libharu reported no failure.
 inline bool ReplayIntoLibrary(const OpLog &log, const char *pdfPath)
 {
     bool failed = false;
@@ -141,7 +151,7 @@ inline bool ReplayIntoLibrary(const OpLog &log, const char *pdfPath)
     }
     HPDF_SaveToFile(doc, pdfPath);
     HPDF_Free(doc);
-    return !failed;
+    return !failed && FlushToDisk(pdfPath);
 }
 
 inline double MillisecondsSince(FloorClock::time_point start)

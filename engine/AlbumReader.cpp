@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <string_view>
 
 #include <sys/stat.h>
 
@@ -29,15 +30,17 @@ bool IsBlank(char c)
 
 // ASCII-only comparison without regard to case, so no locale changes which
 // keywords match.
-bool EqualIgnoringCase(const char *a, const char *b)
+bool EqualIgnoringCase(std::string_view a, std::string_view b)
 {
-    for (; *a && *b; ++a, ++b) {
-        char ca = (*a >= 'a' && *a <= 'z') ? static_cast<char>(*a - 'a' + 'A') : *a;
-        char cb = (*b >= 'a' && *b <= 'z') ? static_cast<char>(*b - 'a' + 'A') : *b;
+    if (a.size() != b.size())
+        return false;
+    for (size_t k = 0; k < a.size(); ++k) {
+        char ca = (a[k] >= 'a' && a[k] <= 'z') ? static_cast<char>(a[k] - 'a' + 'A') : a[k];
+        char cb = (b[k] >= 'a' && b[k] <= 'z') ? static_cast<char>(b[k] - 'a' + 'A') : b[k];
         if (ca != cb)
             return false;
     }
-    return *a == *b;
+    return true;
 }
 
 // The keyword table, in comparison order. Each entry only forwards the
@@ -45,7 +48,7 @@ bool EqualIgnoringCase(const char *a, const char *b)
 using Handler = int (*)(char *params);
 
 struct Keyword {
-    const char *name;
+    std::string_view name;
     CommandId id;
     Handler handler;
 };
@@ -256,10 +259,11 @@ char *IdentifyCommand(CommandId *id, char *line)
     char *params = line;
     while (*params && !IsBlank(*params))
         ++params;
+    const std::string_view word(line, static_cast<size_t>(params - line));
     if (*params)
         *params++ = '\0';
     for (const Keyword &keyword : KEYWORDS) {
-        if (EqualIgnoringCase(line, keyword.name)) {
+        if (EqualIgnoringCase(word, keyword.name)) {
             *id = keyword.id;
             return CleanLine(params);
         }

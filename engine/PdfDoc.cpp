@@ -11,8 +11,51 @@
 
 namespace {
 
-// Bytes moved from libharu's memory stream to the file per write.
-constexpr HPDF_UINT32 COPY_CHUNK = 64 * 1024;
+// libharu saves a document in many writes of a few bytes each; they are
+// gathered into blocks of this size for the file.
+constexpr size_t BLOCK_SIZE = 64 * 1024;
+
+// The output stream of one save: gathers libharu's writes into blocks and
+// hands each full block to the file.
+class BlockWriter {
+public:
+    explicit BlockWriter(ReplacingFile &file) : file_(file) { block_.reserve(BLOCK_SIZE); }
+
+    // libharu's write function for a callback stream whose data is a BlockWriter.
+    static HPDF_STATUS Write(HPDF_Stream stream, const HPDF_BYTE *data, HPDF_UINT size)
+    {
+        BlockWriter *writer = static_cast<BlockWriter *>(stream->attr);
+        if (writer->Add(data, size))
+            return HPDF_OK;
+        writer->failed_ = true;
+        return HPDF_SetError(stream->error, HPDF_FILE_IO_ERROR, 0);
+    }
+
+    // Writes what is gathered. false when the file did not take it.
+    bool Flush()
+    {
+        const bool written = file_.Write(block_.data(), block_.size());
+        block_.clear();
+        return written;
+    }
+
+    bool Failed() const { return failed_; }
+
+private:
+    bool Add(const HPDF_BYTE *data, size_t size)
+    {
+        if (block_.size() + size > BLOCK_SIZE && !Flush())
+            return false;
+        if (size >= BLOCK_SIZE)
+            return file_.Write(data, size);
+        block_.insert(block_.end(), data, data + size);
+        return true;
+    }
+
+    ReplacingFile &file_;
+    std::vector<HPDF_BYTE> block_;
+    bool failed_ = false;
+};
 
 // libharu writes a length or coordinate that is not a number into the page
 // content as stray bytes, which breaks the page (huge margins and spacings
@@ -104,29 +147,30 @@ PdfPage *PdfDoc::AddPage()
 
 void PdfDoc::WriteToFile(const char *path)
 {
-    // libharu's own file output leaves its last flush and close unchecked,
-    // so the document goes to memory and from there through checked calls.
-    Check(HPDF_SaveToStream(doc_));
     ReplacingFile file;
     if (!file.Open(path))
         throw PdfException::FromLibraryError(HPDF_FILE_OPEN_ERROR);
-    CopyStreamTo(file);
+    SaveInto(file);
     if (!file.Commit())
         throw PdfException::FromLibraryError(HPDF_FILE_IO_ERROR);
 }
 
-void PdfDoc::CopyStreamTo(ReplacingFile &file)
+void PdfDoc::SaveInto(ReplacingFile &file)
 {
-    std::vector<HPDF_BYTE> chunk(COPY_CHUNK);
-    HPDF_STATUS status = HPDF_OK;
-    while (status != HPDF_STREAM_EOF) {
-        HPDF_UINT32 size = static_cast<HPDF_UINT32>(chunk.size());
-        status = HPDF_ReadFromStream(doc_, chunk.data(), &size);
-        // The end of the stream is the one failure that is not one.
-        Check(status == HPDF_STREAM_EOF ? HPDF_OK : status);
-        if (!file.Write(chunk.data(), size))
-            throw PdfException::FromLibraryError(HPDF_FILE_IO_ERROR);
-    }
+    // libharu's own file output leaves its last flush and close unchecked.
+    // Its save to a stream writes to the document's stream, which is ours
+    // for this one save: a writer whose every write is checked.
+    BlockWriter writer(file);
+    HPDF_Stream stream = HPDF_CallbackWriter_New(doc_->mmgr, &BlockWriter::Write, &writer);
+    Check(stream ? HPDF_OK : HPDF_FAILD_TO_ALLOC_MEM);
+    HPDF_Stream previous = doc_->stream;
+    doc_->stream = stream;
+    const HPDF_STATUS status = HPDF_SaveToStream(doc_);
+    doc_->stream = previous;
+    HPDF_Stream_Free(stream);
+    Check(status);
+    if (writer.Failed() || !writer.Flush())
+        throw PdfException::FromLibraryError(HPDF_FILE_IO_ERROR);
 }
 
 // ---------------------------------------------------------------- page

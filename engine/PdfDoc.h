@@ -170,8 +170,8 @@ private:
     // libharu's error handler: it only records, since nothing may be thrown
     // through libharu's own frames.
     static void RecordError(HPDF_STATUS error, HPDF_STATUS detail, void *self);
-    // Moves the document saved in libharu's memory stream into file.
-    void CopyStreamTo(ReplacingFile &file);
+    // Saves the document into file, every write checked.
+    void SaveInto(ReplacingFile &file);
 
     HPDF_Doc doc_ = nullptr;
     HPDF_STATUS error_ = HPDF_OK;
