@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "AlbumData.h"
+#include "CommandMessages.h"
 #include "FontNames.h"
 #include "Messages.h"
 #include "NumberScan.h"
@@ -20,12 +21,6 @@ const char *SkipBlanks(const char *p)
     while (*p == ' ' || *p == '\t')
         ++p;
     return p;
-}
-
-int RejectParameters(const char *name)
-{
-    ShowMessage("<R>Error in Line %d:<n> %s parameters incorrect.\n", gLineNumber, name);
-    return 1;
 }
 
 int RejectNoPage(const char *name, const char *what)

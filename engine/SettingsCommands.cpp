@@ -3,6 +3,7 @@
 #include "SettingsCommands.h"
 
 #include "AlbumData.h"
+#include "CommandMessages.h"
 #include "Messages.h"
 #include "NumberScan.h"
 
@@ -13,12 +14,6 @@ namespace {
 bool ReadParenthesisedNumbers(const char *params, double *values, int count)
 {
     return params[0] == '(' && ScanNumbers(params + 1, values, count) == count;
-}
-
-int RejectParameters(const char *name)
-{
-    ShowMessage("<R>Error in Line %d:<n> %s parameters incorrect.\n", gLineNumber, name);
-    return 1;
 }
 
 int RejectAnyParameters(const char *name)

@@ -1,0 +1,11 @@
+// The message the command handlers share.
+#include "CommandMessages.h"
+
+#include "AlbumReader.h"
+#include "Messages.h"
+
+int RejectParameters(const char *name)
+{
+    ShowMessage("<R>Error in Line %d:<n> %s parameters incorrect.\n", gLineNumber, name);
+    return 1;
+}
