@@ -141,13 +141,13 @@ bool DrawPageHeader(CAlbumData *album, CAlbumPage *page, double *y, int pageNumb
     contents.SetFont(album->titleFont, album->titleSize);
     const double cx = g.marginLeft + g.boxWidth / 2;
     const double tw = contents.TextWidth(album->titleText.get());
-    *y -= g.vSpacing;
+    *y -= g.effectiveVSpacing;
     *y -= album->titleSize;
     contents.BeginText();
     contents.MoveTextPos(cx - tw / 2, *y);
     contents.ShowText(album->titleText.get());
     contents.EndText();
-    *y -= g.vSpacing;
+    *y -= g.effectiveVSpacing;
     return false;
 }
 

@@ -17,11 +17,12 @@ PageGeometry ComputePageGeometry(const CAlbumData &album, const CAlbumPage &page
 
     // The page's pair counts only as a whole.
     const bool ownSpacing = page.hSpacing > 0 && page.vSpacing > 0;
-    g.hSpacing = ownSpacing ? page.hSpacing : album.hSpacing;
-    g.vSpacing = ownSpacing ? page.vSpacing : album.vSpacing;
+    g.effectiveHSpacing = ownSpacing ? page.hSpacing : album.hSpacing;
+    g.effectiveVSpacing = ownSpacing ? page.vSpacing : album.vSpacing;
 
-    g.elementLeft = g.marginLeft + album.borderGap + album.borderInner + g.hSpacing;
-    g.elementRight = album.pageWidth - g.marginRight - album.borderGap - album.borderInner - g.hSpacing;
+    g.elementLeft = g.marginLeft + album.borderGap + album.borderInner + g.effectiveHSpacing;
+    g.elementRight =
+        album.pageWidth - g.marginRight - album.borderGap - album.borderInner - g.effectiveHSpacing;
     g.availableWidth = g.elementRight - g.elementLeft;
     return g;
 }

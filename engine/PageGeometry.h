@@ -8,7 +8,8 @@ class CAlbumPage;
 struct PageGeometry {
     double marginLeft, marginRight, marginTop, marginBottom;
     double boxWidth, boxHeight;  // of the margin box, the rectangle inside the margins
-    double hSpacing, vSpacing;   // the page's own pair when both are positive, else the album's
+    // The page's own spacing pair when both are positive, else the album's.
+    double effectiveHSpacing, effectiveVSpacing;
     double elementLeft, elementRight, availableWidth;
 };
 

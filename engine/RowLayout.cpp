@@ -29,7 +29,7 @@ RowStart JustifiedStart(const PageGeometry &g, int stampCount, double widthSum)
 {
     if (g.availableWidth > widthSum)
         return {g.elementLeft, (g.availableWidth - widthSum) / (stampCount - 1)};
-    return {g.elementLeft, g.hSpacing};
+    return {g.elementLeft, g.effectiveHSpacing};
 }
 
 // Equal gaps before, between and after the frames, the outer two reaching
@@ -37,7 +37,7 @@ RowStart JustifiedStart(const PageGeometry &g, int stampCount, double widthSum)
 // than the spacing.
 RowStart EqualStart(const PageGeometry &g, int stampCount, double widthSum)
 {
-    const double hs = g.hSpacing;
+    const double hs = g.effectiveHSpacing;
     const double span = (g.elementRight + hs) - (g.elementLeft - hs);
     const double gap = span > widthSum ? (span - widthSum) / (stampCount + 1) : hs;
     if (hs > gap)
@@ -59,7 +59,7 @@ RowStart ChooseStart(const CAlbumElementRow &row, const PageGeometry &g, int sta
         const double x = row.spacingMode == ROW_SPACING_JUSTIFIED
                              ? g.elementLeft
                              : g.elementLeft + g.availableWidth / 2 - widthSum / 2;
-        return {x, g.hSpacing};
+        return {x, g.effectiveHSpacing};
     }
     switch (row.spacingMode) {
     case ROW_SPACING_EQUAL:
@@ -155,7 +155,7 @@ bool CAlbumElementRow::Draw(CAlbumData *album, CAlbumPage *page, PdfContents *co
         x += stamp->width + start.gap;
     }
     if (rowHeight > 0)
-        *y = *y - rowHeight - g.vSpacing;
+        *y = *y - rowHeight - g.effectiveVSpacing;
     return false;
 }
 

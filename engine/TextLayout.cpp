@@ -91,6 +91,6 @@ bool CAlbumElementText::Draw(CAlbumData *album, CAlbumPage *page, PdfContents *c
         else
             SetWrappedLine(*contents, fitting, g, line, fontSize, y);
     }
-    *y -= g.vSpacing;
+    *y -= g.effectiveVSpacing;
     return false;
 }

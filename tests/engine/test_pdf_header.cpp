@@ -41,12 +41,12 @@ TEST(PageGeometry, MarginsByParityAndSpacingOverride)
     EXPECT_NEAR(even.availableWidth, 450.198, 1e-9);
 
     PageGeometry own = ComputePageGeometry(album, *first->next->next, 3);
-    EXPECT_NEAR(own.hSpacing, 22.68, 1e-9);
-    EXPECT_NEAR(own.vSpacing, 22.68, 1e-9);
+    EXPECT_NEAR(own.effectiveHSpacing, 22.68, 1e-9);
+    EXPECT_NEAR(own.effectiveVSpacing, 22.68, 1e-9);
     // One positive value alone does not override: the album's pair applies.
     PageGeometry half = ComputePageGeometry(album, *album.lastPage, 4);
-    EXPECT_NEAR(half.hSpacing, 17.01, 1e-9);
-    EXPECT_NEAR(half.vSpacing, 17.01, 1e-9);
+    EXPECT_NEAR(half.effectiveHSpacing, 17.01, 1e-9);
+    EXPECT_NEAR(half.effectiveVSpacing, 17.01, 1e-9);
 
     CAlbumData plain;
     plain.SetPageSize(210, 297);
