@@ -107,11 +107,21 @@ void DrawInsideTexts(PdfContents &contents, const CAlbumStamp &stamp, const CAlb
     }
 }
 
-// One caption row: left, centre and right texts on one baseline, lineHeight
-// below the line that lies above it at y - above - alignOffset. Returns the
-// room the row takes: lineHeight, or 0 when it shows nothing.
+// Where a frame stands: its left edge, width, the row's top line and how far
+// the frame sits below that line (bottom-aligned rows).
+struct FramePlacement {
+    double x;
+    double width;
+    double top;
+    double alignOffset;
+};
+
+// One caption row under the frame: left, centre and right texts on one
+// baseline, lineHeight below the line that lies above it at
+// top - above - alignOffset. Returns the room the row takes: lineHeight, or 0
+// when it shows nothing.
 double DrawCaptionRow(PdfContents &contents, const OwnedText (&texts)[3], const CAlbumElementRow &row,
-                      double x, double w, double y, double above, double lineHeight, double alignOffset)
+                      const FramePlacement &frame, double above, double lineHeight)
 {
     double height = 0;
     for (int k = 0; k < 3; ++k) {
@@ -119,12 +129,12 @@ double DrawCaptionRow(PdfContents &contents, const OwnedText (&texts)[3], const 
             continue;
         height = lineHeight;
         contents.SetFont(row.font, row.size);
-        double tx = x;
+        double tx = frame.x;
         if (k > 0) {
             const double tw = contents.TextWidth(texts[k].get());
-            tx = k == 1 ? x + (w - tw) / 2 : x + w - tw;
+            tx = k == 1 ? frame.x + (frame.width - tw) / 2 : frame.x + frame.width - tw;
         }
-        ShowAt(contents, tx, y - above - height - alignOffset, texts[k].get());
+        ShowAt(contents, tx, frame.top - above - height - frame.alignOffset, texts[k].get());
     }
     return height;
 }
@@ -177,9 +187,9 @@ double CAlbumElementRow::DrawStamp(CAlbumStamp *stamp, PdfContents *contents, do
 
     // The first caption row stands size + 2 below the frame, the second
     // size + 1 below the first (or below the frame when the first is empty).
-    const double captionHeight =
-        DrawCaptionRow(*contents, stamp->below, *row, x, w, y, h, row->size + 2.0, alignOffset);
-    const double caption2Height = DrawCaptionRow(*contents, stamp->below2, *row, x, w, y,
-                                                 h + captionHeight, row->size + 1.0, alignOffset);
+    const FramePlacement frame{x, w, y, alignOffset};
+    const double captionHeight = DrawCaptionRow(*contents, stamp->below, *row, frame, h, row->size + 2.0);
+    const double caption2Height =
+        DrawCaptionRow(*contents, stamp->below2, *row, frame, h + captionHeight, row->size + 1.0);
     return alignOffset + h + captionHeight + caption2Height;
 }
