@@ -10,9 +10,16 @@
 // window), Escape to FXDialogBox::ID_CANCEL (hide it), both in the base.
 FXIMPLEMENT(HelpWindow, FXDialogBox, NULL, 0)
 
+// For the toolkit's factory only: no widgets.
+HelpWindow::HelpWindow()
+    : text(NULL)
+{
+}
+
 HelpWindow::HelpWindow(FXApp *a)
     : FXDialogBox(a, "Quillory Help", DECOR_TITLE | DECOR_BORDER | DECOR_RESIZE,
-                  0, 0, 0, 0, 6, 6, 6, 6, 4, 4) {
+                  0, 0, 0, 0, 6, 6, 6, 6, 4, 4)
+{
     // The button bar comes first so that it keeps the bottom edge and the
     // text frame fills whatever is left above it.
     FXHorizontalFrame *buttons =
@@ -36,6 +43,7 @@ HelpWindow::HelpWindow(FXApp *a)
     close->setFocus();
 }
 
-HelpWindow::~HelpWindow() {
+HelpWindow::~HelpWindow()
+{
     text = (CStyleText *)-1L;
 }

@@ -12,7 +12,7 @@ class HelpWindow : public FXDialogBox {
 protected:
     CStyleText *text;  // the help pane; a child widget
 protected:
-    HelpWindow() : text(NULL) {}
+    HelpWindow();
 private:
     HelpWindow(const HelpWindow &);
     HelpWindow &operator=(const HelpWindow &);
