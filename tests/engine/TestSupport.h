@@ -3,7 +3,12 @@
 #pragma once
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "AlbumReader.h"
@@ -59,4 +64,38 @@ inline int ParseText(const std::string &text)
     int result = ParseAlbumFile(file);
     fclose(file);
     return result;
+}
+
+// A fresh directory for one test's files, removed with all it holds.
+class ScratchDir {
+public:
+    ScratchDir()
+    {
+        char pattern[] = "/tmp/quillory-test-XXXXXX";
+        // Without a directory every file of the test fails to be made, so the
+        // test fails rather than writing somewhere else.
+        path_ = mkdtemp(pattern) ? pattern : "/nonexistent";
+    }
+    ~ScratchDir()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchDir(const ScratchDir &) = delete;
+    ScratchDir &operator=(const ScratchDir &) = delete;
+
+    const std::string &path() const { return path_; }
+    std::string File(const std::string &name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+// The whole content of a file ("" when it cannot be read).
+inline std::string ReadFile(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }

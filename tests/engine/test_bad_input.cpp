@@ -133,38 +133,9 @@ std::string Garbage(size_t length, uint32_t seed)
     return bytes;
 }
 
-// A scratch directory, removed with everything in it when the test ends.
-class ScratchDir {
-public:
-    ScratchDir()
-    {
-        char pattern[] = "/tmp/quillory-bad-input-XXXXXX";
-        path_ = mkdtemp(pattern) ? pattern : "";
-    }
-    ~ScratchDir()
-    {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    ScratchDir(const ScratchDir &) = delete;
-    ScratchDir &operator=(const ScratchDir &) = delete;
-    const std::string &path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 void WriteFile(const std::string &path, const std::string &content)
 {
     std::ofstream(path, std::ios::binary) << content;
-}
-
-std::string ReadFile(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
 }
 
 // Every entry under root with its kind and, for files, its content.

@@ -17,29 +17,6 @@
 
 namespace {
 
-// A fresh directory for the files of one test, removed afterwards.
-class TempDir {
-public:
-    TempDir()
-    {
-        char pattern[] = "/tmp/quillory_pdf_XXXXXX";
-        path_ = mkdtemp(pattern) ? pattern : "/tmp";
-    }
-    ~TempDir() { std::system(("rm -rf '" + path_ + "'").c_str()); }
-    std::string File(const char *name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
-
-std::string ReadFile(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 bool FileExists(const std::string &path)
 {
     return access(path.c_str(), F_OK) == 0;
@@ -121,7 +98,7 @@ private:
 
 TEST(PdfFile, WritesOnePagePerAlbumPageWithTheFontsAndTexts)
 {
-    TempDir dir;
+    ScratchDir dir;
     const std::string path = dir.File("album.pdf");
     CAlbumData album;
     BuildAlbum(album);
@@ -166,7 +143,7 @@ TEST(PdfFile, EachFontSpecifierPrintsInItsOwnFont)
         {"TN", "Times-Roman"}, {"TB", "Times-Bold"}, {"TI", "Times-Italic"}, {"TS", "Times-BoldItalic"},
         {"HN", "Helvetica"}, {"HB", "Helvetica-Bold"}, {"HI", "Helvetica-Oblique"},
         {"HS", "Helvetica-BoldOblique"}};
-    TempDir dir;
+    ScratchDir dir;
     const std::string path = dir.File("fonts.pdf");
     MessageCapture messages;
     for (int k = 0; k < 8; ++k) {
@@ -189,7 +166,7 @@ TEST(PdfFile, EachFontSpecifierPrintsInItsOwnFont)
 
 TEST(PdfFile, MediaBoxIsThePageSizeInWholePoints)
 {
-    TempDir dir;
+    ScratchDir dir;
     const std::string path = dir.File("letter.pdf");
     CAlbumData album;
     album.SetPageSize(215.9, 279.4);
@@ -203,7 +180,7 @@ TEST(PdfFile, MediaBoxIsThePageSizeInWholePoints)
 
 TEST(PdfFile, AlbumWithoutPagesGivesADocumentWithoutPages)
 {
-    TempDir dir;
+    ScratchDir dir;
     const std::string path = dir.File("empty.pdf");
     CAlbumData album;
     album.SetPageSize(210, 297);
@@ -219,7 +196,7 @@ TEST(PdfFile, AlbumWithoutPagesGivesADocumentWithoutPages)
 
 TEST(PdfFile, FailuresAndMissingSettingsAreReported)
 {
-    TempDir dir;
+    ScratchDir dir;
     {
         CAlbumData album;
         MessageCapture messages;
@@ -260,7 +237,7 @@ TEST(PdfFile, FailuresAndMissingSettingsAreReported)
 
 TEST(PdfFile, ElementsBelowThePageArePassedOverAndAStopWritesNothing)
 {
-    TempDir dir;
+    ScratchDir dir;
     CAlbumData album;
     album.SetPageSize(210, 297);
     album.SetMargins(25, 12, 15, 15, true);

@@ -61,29 +61,6 @@ namespace {
 
 const char EARLIER_PDF[] = "%PDF-1.3 the album written by an earlier Generate\n%%EOF\n";
 
-// A directory of one test's files, removed with its content afterwards.
-struct WorkDir {
-    WorkDir()
-    {
-        char pattern[] = "/tmp/quillory-write-XXXXXX";
-        path = mkdtemp(pattern) ? pattern : "/nonexistent";
-    }
-    ~WorkDir()
-    {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-    std::string path;
-};
-
-std::string Contents(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 // The bytes themselves when short, else their size and hash: a failing
 // comparison then stays readable.
 std::string Digest(const std::string &bytes)
@@ -103,7 +80,7 @@ std::map<std::string, std::string> Listing(const std::string &root)
         if (fs::is_symlink(status))
             what = "link to " + fs::read_symlink(entry.path()).string();
         else if (fs::is_regular_file(status))
-            what = Digest(Contents(entry.path()));
+            what = Digest(ReadFile(entry.path()));
         else
             what = "kind " + std::to_string(static_cast<int>(status.type()));
     }
@@ -244,20 +221,20 @@ TEST_P(PdfWriteFailure, LeavesThePathAsItWas)
     CAlbumData album;
     BuildAlbum(album, 400);  // about 160 KiB of PDF
     album.SetBorder(c.libraryFailure ? -0.5 : 0.5, 0.1, 1);
-    WorkDir work;
-    const std::string path = c.prepare(work.path);
+    ScratchDir work;
+    const std::string path = c.prepare(work.path());
     if (path.empty())
         GTEST_SKIP() << "a tmpfs cannot be mounted here (mount needs privilege)";
-    const auto before = Listing(work.path);
+    const auto before = Listing(work.path());
 
     std::string shown;
     if (c.run == Run::SizeLimited) {
-        const std::string sizing = work.path + "/sizing/album.pdf";
-        fs::create_directory(work.path + "/sizing");
+        const std::string sizing = work.path() + "/sizing/album.pdf";
+        fs::create_directory(work.path() + "/sizing");
         MessageCapture quiet;
         ASSERT_EQ(CreateAlbumPdf(&album, sizing.c_str()), 0);
         const rlim_t fullSize = fs::file_size(sizing);
-        fs::remove_all(work.path + "/sizing");
+        fs::remove_all(work.path() + "/sizing");
         shown = GenerateInChild(album, path, fullSize - 16, false);
     } else if (c.run == Run::Unprivileged) {
         shown = GenerateInChild(album, path, RLIM_INFINITY, true);
@@ -273,9 +250,9 @@ TEST_P(PdfWriteFailure, LeavesThePathAsItWas)
     }
     EXPECT_EQ(shown, c.libraryFailure ? "<R>PDF library error 0x1056: page value out of range<n>\n"
                                       : "Creating " + path + "\n" + WriteFailure(path));
-    EXPECT_EQ(Listing(work.path), before);
+    EXPECT_EQ(Listing(work.path()), before);
     if (path.find("/small/") != std::string::npos)
-        umount((work.path + "/small").c_str());
+        umount((work.path() + "/small").c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Each, PdfWriteFailure, ::testing::ValuesIn(FAILURE_CASES),
@@ -285,12 +262,12 @@ INSTANTIATE_TEST_SUITE_P(Each, PdfWriteFailure, ::testing::ValuesIn(FAILURE_CASE
 // PDF with its permissions kept; a new file's permissions follow the umask.
 TEST(PdfWrite, LinksAreFollowedAndPermissionsKept)
 {
-    WorkDir work;
-    fs::create_directory(work.path + "/store");
-    std::ofstream(work.path + "/store/kept.pdf") << EARLIER_PDF;
-    chmod((work.path + "/store/kept.pdf").c_str(), 0604);
-    fs::create_symlink("store/kept.pdf", work.path + "/kept-link.pdf");
-    fs::create_symlink("store/new.pdf", work.path + "/dangling-link.pdf");
+    ScratchDir work;
+    fs::create_directory(work.path() + "/store");
+    std::ofstream(work.path() + "/store/kept.pdf") << EARLIER_PDF;
+    chmod((work.path() + "/store/kept.pdf").c_str(), 0604);
+    fs::create_symlink("store/kept.pdf", work.path() + "/kept-link.pdf");
+    fs::create_symlink("store/new.pdf", work.path() + "/dangling-link.pdf");
     const mode_t oldMask = umask(027);
 
     struct Case {
@@ -306,26 +283,26 @@ TEST(PdfWrite, LinksAreFollowedAndPermissionsKept)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.link);
         MessageCapture capture;
-        EXPECT_EQ(CreateAlbumPdf(&album, (work.path + c.link).c_str()), 0);
-        EXPECT_TRUE(fs::is_symlink(work.path + c.link));
-        const std::string pdf = Contents(work.path + c.target);
+        EXPECT_EQ(CreateAlbumPdf(&album, (work.path() + c.link).c_str()), 0);
+        EXPECT_TRUE(fs::is_symlink(work.path() + c.link));
+        const std::string pdf = ReadFile(work.path() + c.target);
         EXPECT_EQ(pdf.rfind("%PDF-1.", 0), 0u);
         EXPECT_EQ(pdf.substr(pdf.size() - 6), "%%EOF\n");
         struct stat info;
-        ASSERT_EQ(stat((work.path + c.target).c_str(), &info), 0);
+        ASSERT_EQ(stat((work.path() + c.target).c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 07777, c.mode);
     }
     umask(oldMask);
-    EXPECT_EQ(fs::read_symlink(work.path + "/kept-link.pdf"), "store/kept.pdf");
-    EXPECT_EQ(Listing(work.path).size(), 5u);  // no temporary file left
+    EXPECT_EQ(fs::read_symlink(work.path() + "/kept-link.pdf"), "store/kept.pdf");
+    EXPECT_EQ(Listing(work.path()).size(), 5u);  // no temporary file left
 }
 
 // A 300-character path: every message is cut to the 256-byte buffer and
 // still ends its own line, written or not.
 TEST(PdfWrite, LongPathMessagesEndTheirLines)
 {
-    WorkDir work;
-    const std::string dir = work.path + "/" + std::string(120, 'd');
+    ScratchDir work;
+    const std::string dir = work.path() + "/" + std::string(120, 'd');
     fs::create_directory(dir);
     const std::string path = dir + "/" + std::string(300 - dir.size() - 5, 'a') + ".pdf";
     ASSERT_EQ(path.size(), 300u);
@@ -351,8 +328,8 @@ TEST(PdfWriteSlow, FortyThousandPagesPassQpdf)
 {
     if (!HaveQpdf())
         GTEST_SKIP() << "qpdf is not installed";
-    WorkDir work;
-    const std::string path = work.path + "/large.pdf";
+    ScratchDir work;
+    const std::string path = work.path() + "/large.pdf";
     CAlbumData album;
     BuildAlbum(album, 40000);
     MessageCapture capture;

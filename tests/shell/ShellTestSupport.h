@@ -1,9 +1,11 @@
 // Shared helpers of the window tests: the one FOX application they run in,
-// and reading back a text pane's content and per-byte styles.
+// reading back a text pane's content and per-byte styles, and files.
 #pragma once
 
 #include <fx.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -35,4 +37,13 @@ inline std::string PaneStyles(const FXText *text)
     for (FXint i = 0; i < styles.length(); i++)
         digits += static_cast<char>('0' + styles[i]);
     return digits;
+}
+
+// The whole content of a file ("" when it cannot be read).
+inline std::string ReadFile(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
 }

@@ -52,12 +52,7 @@ cp "$DESCRIPTION" "$album" || fail "cannot copy $DESCRIPTION"
 
 start_xvfb
 
-step "starting $QUILLORY on $DISPLAY"
-HOME="$work/home" "$QUILLORY" >"$work/app.log" 2>&1 &
-app_pid=$!
-
-wait_until 15 count_is visible "$MAIN" 1 || fail "the main window did not appear"
-main=$(visible "$MAIN")
+start_program
 
 step "Open: Alt+O, Alt+F, type the path, Enter"
 open_through_dialog 10

@@ -12,6 +12,7 @@
 
 #include "AlbumReader.h"
 #include "CStyleText.h"
+#include "DialogAnswer.h"
 #include "HelpWindow.h"
 #include "MessageSink.h"
 #include "Messages.h"
@@ -37,14 +38,6 @@ public:
     }
     std::string path;
 };
-
-std::string ReadFile(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 // Sends the window one of its tool-bar commands as a button would.
 long Press(QuilloryWindow *window, FXint id)
@@ -257,38 +250,6 @@ TEST_F(MainWindowTest, TheNewestMessageStaysInView)
     EXPECT_GT(pane->getTopLine(), 0) << "the pane never held more than it shows";
 }
 
-// Answers the Open dialog while it runs modally: picks a file and accepts,
-// or cancels.
-class DialogAnswer : public FXObject {
-    FXDECLARE(DialogAnswer)
-public:
-    enum { ID_ANSWER = 1 };
-    DialogAnswer() {}
-    DialogAnswer(const FXString &file, bool accept) : file(file), accept(accept) {}
-    long onAnswer(FXObject *, FXSelector, void *)
-    {
-        FXFileDialog *dialog = dynamic_cast<FXFileDialog *>(TestApp()->getModalWindow());
-        if (!dialog) {  // not up yet
-            TestApp()->addTimeout(this, ID_ANSWER, 20);
-            return 1;
-        }
-        title = dialog->getTitle();
-        if (accept)
-            dialog->setFilename(file);
-        dialog->handle(this, FXSEL(SEL_COMMAND, accept ? FXDialogBox::ID_ACCEPT : FXDialogBox::ID_CANCEL),
-                       NULL);
-        return 1;
-    }
-    FXString file;
-    bool accept = false;
-    FXString title;
-};
-
-FXDEFMAP(DialogAnswer) DialogAnswerMap[] = {
-    FXMAPFUNC(SEL_TIMEOUT, DialogAnswer::ID_ANSWER, DialogAnswer::onAnswer),
-};
-FXIMPLEMENT(DialogAnswer, FXObject, DialogAnswerMap, ARRAYNUMBER(DialogAnswerMap))
-
 TEST_F(MainWindowTest, OpenRemembersTheChosenFileAndCancelChangesNothing)
 {
     ScratchDir dir;
@@ -296,8 +257,7 @@ TEST_F(MainWindowTest, OpenRemembersTheChosenFileAndCancelChangesNothing)
     FXString savedDirectory = lastDirectory;
     lastDirectory = "/";
 
-    DialogAnswer accept(album.c_str(), true);
-    TestApp()->addTimeout(&accept, DialogAnswer::ID_ANSWER, 20);
+    DialogAnswer accept(album.c_str());
     EXPECT_EQ(Press(window, QuilloryWindow::ID_OPEN), 1);
     EXPECT_STREQ(accept.title.text(), "Open Album Description Text File");
     EXPECT_STREQ(window->getAlbumFileName().text(), album.c_str());
@@ -306,8 +266,7 @@ TEST_F(MainWindowTest, OpenRemembersTheChosenFileAndCancelChangesNothing)
     EXPECT_EQ(PaneStyles(pane).substr(0, 14), "11111111111110");
 
     window->printMessage("more\n", TRUE);
-    DialogAnswer cancel("/elsewhere.txt", false);
-    TestApp()->addTimeout(&cancel, DialogAnswer::ID_ANSWER, 20);
+    DialogAnswer cancel("");
     EXPECT_EQ(Press(window, QuilloryWindow::ID_OPEN), 1);
     EXPECT_STREQ(window->getAlbumFileName().text(), album.c_str());
     EXPECT_STREQ(lastDirectory.text(), dir.path.c_str());

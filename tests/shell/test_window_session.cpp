@@ -7,6 +7,7 @@
 #include <string>
 
 #include "CStyleText.h"
+#include "DialogAnswer.h"
 #include "MessageSink.h"
 #include "Messages.h"
 #include "QuilloryWindow.h"
@@ -20,55 +21,10 @@ std::string Str(const FXString &s)
     return std::string(s.text(), s.length());
 }
 
-std::string ReadWhole(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
 void WriteWhole(const std::string &path, const std::string &content)
 {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
 }
-
-// Answers the Open dialog once it runs modally: notes the directory it
-// shows, then picks file and accepts, or cancels when file is empty.
-class DialogProbe : public FXObject {
-    FXDECLARE(DialogProbe)
-public:
-    enum { ID_PROBE = 1 };
-    DialogProbe() {}
-    explicit DialogProbe(const FXString &file) : file(file) { TestApp()->addTimeout(this, ID_PROBE, 20); }
-    // A dialog that never came must not leave the timer to a later test.
-    ~DialogProbe()
-    {
-        if (TestApp())
-            TestApp()->removeTimeout(this, ID_PROBE);
-    }
-    long onProbe(FXObject *, FXSelector, void *)
-    {
-        FXFileDialog *dialog = dynamic_cast<FXFileDialog *>(TestApp()->getModalWindow());
-        if (!dialog) {  // not up yet
-            TestApp()->addTimeout(this, ID_PROBE, 20);
-            return 1;
-        }
-        shownDirectory = dialog->getDirectory();
-        if (!file.empty())
-            dialog->setFilename(file);
-        dialog->handle(this, FXSEL(SEL_COMMAND, file.empty() ? FXDialogBox::ID_CANCEL : FXDialogBox::ID_ACCEPT),
-                       NULL);
-        return 1;
-    }
-    FXString file;
-    FXString shownDirectory;
-};
-
-FXDEFMAP(DialogProbe) DialogProbeMap[] = {
-    FXMAPFUNC(SEL_TIMEOUT, DialogProbe::ID_PROBE, DialogProbe::onProbe),
-};
-FXIMPLEMENT(DialogProbe, FXObject, DialogProbeMap, ARRAYNUMBER(DialogProbeMap))
 
 // A fresh main window and a scratch directory: bin for the program and its
 // descriptions, work as the current directory while the test runs.
@@ -101,7 +57,7 @@ protected:
         FXSystem::setCurrentDirectory(previousDirectory);
         FXFile::removeFiles(scratch.c_str(), TRUE);
     }
-    // Runs Open; a DialogProbe made before answers its dialog.
+    // Runs Open; a DialogAnswer made before answers its dialog.
     void Open() { window->handle(NULL, FXSEL(SEL_COMMAND, QuilloryWindow::ID_OPEN), NULL); }
     void Generate() { window->handle(NULL, FXSEL(SEL_COMMAND, QuilloryWindow::ID_GENERATE), NULL); }
     std::string Pane() const { return PaneText(window->getMessagePane()); }
@@ -125,7 +81,7 @@ TEST_F(WindowSession, FirstOpenDialogShowsTheProgramsFolder)
     };
     for (const auto &c : cases) {
         lastDirectory = StartDirectory(c.programPath.c_str());  // as start-up sets it
-        DialogProbe cancel("");
+        DialogAnswer cancel("");
         Open();
         EXPECT_EQ(Str(cancel.shownDirectory), c.shown) << c.programPath;
         EXPECT_EQ(Pane(), "") << c.programPath;
@@ -139,7 +95,7 @@ TEST_F(WindowSession, EachGenerateReadsTheChangedDescription)
                                  "ALBUM_PAGES_SPACING (5 5)\nPAGE_START\n";
     WriteWhole(album, settings + "ALBUM_PAGES_TITLE (TB 16 \"One\")\n");
     lastDirectory = StartDirectory((scratch + "/bin/quillory").c_str());
-    DialogProbe accept(album.c_str());
+    DialogAnswer accept(album.c_str());
     Open();
     EXPECT_EQ(Str(accept.shownDirectory), scratch + "/bin");
     std::string expected = "Loading File: " + album + "\n";
@@ -147,7 +103,7 @@ TEST_F(WindowSession, EachGenerateReadsTheChangedDescription)
 
     Generate();
     EXPECT_EQ(Pane(), expected += written);
-    EXPECT_NE(ReadWhole(pdf).find("(One) Tj"), std::string::npos);
+    EXPECT_NE(ReadFile(pdf).find("(One) Tj"), std::string::npos);
 
     // Saved changes count at the next Generate, with no Open in between.
     WriteWhole(album, settings + "ALBUM_PAGES_TITLE (TB 16 \"One)\n");
@@ -157,7 +113,7 @@ TEST_F(WindowSession, EachGenerateReadsTheChangedDescription)
     WriteWhole(album, settings + "ALBUM_PAGES_TITLE (TB 16 \"Two\")\n");
     Generate();
     EXPECT_EQ(Pane(), expected += written);
-    const std::string content = ReadWhole(pdf);
+    const std::string content = ReadFile(pdf);
     EXPECT_NE(content.find("(Two) Tj"), std::string::npos);
     EXPECT_EQ(content.find("(One) Tj"), std::string::npos);
 }

@@ -76,6 +76,16 @@ focus() {
 
 program_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
 
+# Starts $QUILLORY with the scratch HOME and waits for its main window, whose
+# id it leaves in main.
+start_program() {
+    step "starting $QUILLORY on $DISPLAY"
+    HOME="$work/home" "$QUILLORY" >"$work/app.log" 2>&1 &
+    app_pid=$!
+    wait_until 15 count_is visible "$MAIN" 1 || fail "the main window did not appear"
+    main=$(visible "$MAIN")
+}
+
 # Open: Alt+O in the main window, the path typed into the file dialog, Return;
 # waits at most the given number of seconds for each window to come and go.
 open_through_dialog() {

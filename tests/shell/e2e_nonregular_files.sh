@@ -3,11 +3,11 @@
 # /dev/zero) chosen in the Open dialog gets the read error in red at once on
 # Generate, and the window still answers: Help opens a help window within a
 # second. Runs on an X server of its own (Xvfb).
-# Usage: e2e_special_files.sh path/to/quillory
+# Usage: e2e_nonregular_files.sh path/to/quillory
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-QUILLORY=${1:?usage: e2e_special_files.sh QUILLORY}
+QUILLORY=${1:?usage: e2e_nonregular_files.sh QUILLORY}
 LIMIT=40
 
 fail() {
@@ -45,16 +45,12 @@ pane_has_red() {
         -fill black +opaque '#FF0000' -format '%[fx:maxima.r>0]' info:)" = 1 ]
 }
 
-make_scratch quillory-special
+make_scratch quillory-nonregular
 mkfifo "$work/pipe.txt" || fail "cannot make a FIFO"
 ln -s /dev/zero "$work/zero.txt" || fail "cannot link to /dev/zero"
 
 start_xvfb
-step "starting $QUILLORY on $DISPLAY"
-HOME="$work/home" "$QUILLORY" >"$work/app.log" 2>&1 &
-app_pid=$!
-wait_until 15 count_is visible "$MAIN" 1 || fail "the main window did not appear"
-main=$(visible "$MAIN")
+start_program
 
 for album in "$work/pipe.txt" "$work/zero.txt"; do
     step "Open $album"
