@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <new>
+#include <stdexcept>
 #include <string_view>
 
 #include <sys/stat.h>
@@ -131,18 +133,6 @@ bool ReadBlocks(FILE *file, std::string &text)
     }
 }
 
-// ReadBlocks, where a file too large for memory ends like a read error, at
-// the point where memory ran out: the reader never throws.
-bool ReadUntilEnd(FILE *file, std::string &text)
-{
-    // Only growing the text can throw: memory, or a size beyond any string.
-    try {
-        return ReadBlocks(file, text);
-    } catch (const std::exception &) {
-        return false;
-    }
-}
-
 // Drops the part of text after its last line feed: the line a read error
 // broke off, which is never taken as a command or a continuation.
 void DropBrokenLine(std::string &text)
@@ -184,7 +174,7 @@ DescriptionText ReadDescription(FILE *file)
 {
     DescriptionText description;
     std::string &text = description.text;
-    if (!ReadUntilEnd(file, text))
+    if (!ReadBlocks(file, text))
         DropBrokenLine(text);
     DropCarriageReturnsBeforeLineFeeds(text);
     // Line feeds keep their places, so every line keeps its number.
@@ -282,11 +272,12 @@ int ProcessCommand(char *line)
     return FindKeyword(id)->handler(params);
 }
 
-int ParseAlbumFile(FILE *file)
+namespace {
+
+// Reads the lines of description into theAlbum, each cleaned, joined with
+// its continuations and run as a command, up to the first rejected one.
+int ParseLines(DescriptionText &description)
 {
-    gLineNumber = 0;
-    theAlbum.Clear();
-    DescriptionText description = ReadDescription(file);
     char buffer[LINE_BUFFER_SIZE];
     while (ReadDescriptionLine(buffer, description)) {
         ++gLineNumber;
@@ -296,9 +287,28 @@ int ParseAlbumFile(FILE *file)
         char *line = buffer;
         memmove(line, cleaned, strlen(cleaned) + 1);
         if (JoinContinuation(line, description))
-            return 1;
+            return PARSE_REJECTED;
         if (*line != '\0' && ProcessCommand(line))
-            return 1;
+            return PARSE_REJECTED;
     }
-    return 0;
+    return PARSE_ACCEPTED;
+}
+
+}  // namespace
+
+int ParseAlbumFile(FILE *file)
+{
+    gLineNumber = 0;
+    theAlbum.Clear();
+    // Memory can run out wherever the text is read or the album grows. The
+    // album is left whole at every point where that can happen, so emptying
+    // it gives all the memory back and the next parse starts afresh.
+    try {
+        DescriptionText description = ReadDescription(file);
+        return ParseLines(description);
+    } catch (const std::bad_alloc &) {
+    } catch (const std::length_error &) {  // a text longer than any string can be
+    }
+    theAlbum.Clear();
+    return PARSE_OUT_OF_MEMORY;
 }

@@ -6,12 +6,18 @@
 #include <cstdio>
 #include <string>
 
-// Number of reads made from the description file in the current parse.
-extern int gLineNumber;
+#include "Command.h"
+
+// ParseAlbumFile's results.
+constexpr int PARSE_ACCEPTED = 0;
+// The first rejected line's message has been shown.
+constexpr int PARSE_REJECTED = 1;
+// Memory ran out while the description was read or the album built. Nothing
+// has been shown, and theAlbum has been emptied to give the memory back.
+constexpr int PARSE_OUT_OF_MEMORY = 2;
 
 // Clears theAlbum and reads the whole description from file (opened for
-// reading, positioned at its start). 0 when every line was accepted, 1 after
-// the first rejected line, whose message has then been shown.
+// reading, positioned at its start) into it.
 int ParseAlbumFile(FILE *file);
 
 // A read takes at most this many characters; a longer physical line arrives
@@ -19,30 +25,6 @@ int ParseAlbumFile(FILE *file);
 constexpr int LINE_LIMIT = 4094;
 // Bytes a line buffer needs: LINE_LIMIT characters and the terminator, plus one.
 constexpr int LINE_BUFFER_SIZE = 4096;
-
-// The code of a recognised command keyword, or COMMAND_UNRECOGNISED.
-enum CommandId : int {
-    COMMAND_UNRECOGNISED = -1,
-    COMMAND_ALBUM_PAGES_SIZE = 0,
-    COMMAND_ALBUM_PAGES_MARGINS = 1,
-    COMMAND_ALBUM_PAGES_MARGINSE = 2,
-    COMMAND_ALBUM_PAGES_BORDER = 3,
-    COMMAND_ALBUM_PAGES_SPACING = 4,
-    COMMAND_ALBUM_PAGES_TITLE = 5,
-    COMMAND_PAGE_START = 6,
-    COMMAND_PAGE_START_VAR = 7,
-    COMMAND_PAGE_TEXT = 8,
-    COMMAND_PAGE_TEXT_CENTRE = 9,
-    COMMAND_ROW_START_ES = 10,
-    COMMAND_ROW_START_JS = 11,
-    COMMAND_ROW_START_FS = 12,
-    COMMAND_STAMP_ADD = 13,
-    COMMAND_STAMP_ADDX = 14,
-    COMMAND_STAMP_ADD_TRIANGLE = 15,
-    COMMAND_ALBUM_FONT_WINDOWS = 16,
-    COMMAND_ROW_ALIGN_TOP = 17,
-    COMMAND_ROW_ALIGN_BOTTOM = 18
-};
 
 // The whole description as a Windows text-mode read gives it: a carriage
 // return right before a line feed dropped, nothing from a Ctrl-Z on, and
@@ -56,7 +38,7 @@ struct DescriptionText {
 // Reads file (opened for reading, at its start) in blocks to where it ends
 // for the reader: its end, its first Ctrl-Z, or a read error. A read error
 // also loses the line it broke off, which is never taken as a command or a
-// continuation.
+// continuation. Throws std::bad_alloc when the text outgrows memory.
 DescriptionText ReadDescription(FILE *file);
 
 // Reads the next line of the description into buffer (LINE_BUFFER_SIZE

@@ -1,7 +1,7 @@
 // The message the command handlers share.
 #include "CommandMessages.h"
 
-#include "AlbumReader.h"
+#include "Command.h"
 #include "Messages.h"
 
 int RejectParameters(const char *name)

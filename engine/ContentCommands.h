@@ -4,7 +4,7 @@
 // message.
 #pragma once
 
-#include "AlbumReader.h"
+#include "Command.h"
 
 // Reads a font specifier ("HN 10", "TB12") at text. On success *font is 0 to
 // 7, *size 1 to 256, and the result is the next character after the blanks

@@ -4,7 +4,7 @@
 // after showing its one message.
 #pragma once
 
-#include "AlbumReader.h"
+#include "Command.h"
 
 int CmdAlbumPagesSize(char *params);
 // allPages: TRUE for ALBUM_PAGES_MARGINS, FALSE for ALBUM_PAGES_MARGINSE.

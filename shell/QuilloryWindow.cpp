@@ -135,12 +135,13 @@ bool QuilloryWindow::readAlbum()
     }
     int result = ParseAlbumFile(file);
     // The reader takes a read error for the end of the file: the album would
-    // be cut short without a word, so nothing is written from it.
-    bool readFailed = ferror(file) != 0;
+    // be cut short without a word, so nothing is written from it. A
+    // description that memory could not hold is not read either.
+    bool readFailed = ferror(file) != 0 || result == PARSE_OUT_OF_MEMORY;
     fclose(file);  // opened for reading only: a failed close loses nothing
     if (readFailed)
         appendReadError();
-    return !readFailed && result == 0;
+    return !readFailed && result == PARSE_ACCEPTED;
 }
 
 void QuilloryWindow::writePdf()
