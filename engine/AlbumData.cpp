@@ -232,4 +232,5 @@ void CAlbumData::Clear()
     titleFont = -1;
     titleSize = 0;
     borderGap = borderOuter = borderInner = 0;
+    alignTop = true;
 }

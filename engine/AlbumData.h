@@ -163,8 +163,9 @@ public:
     void AddTriangleStamp(double width, double height, const char *const texts[9]);
     bool HasPage() const { return firstPage != nullptr; }
     bool HasRow() const { return currentRow != nullptr; }
-    // Empties the album; spacing, page size, margins, contents, winAnsiFonts
-    // and alignTop keep their values.
+    // Empties the album and restores top alignment, so that a description
+    // read again gives the same rows; spacing, page size, margins, contents
+    // and winAnsiFonts keep their values.
     void Clear();
 
     double hSpacing = 0;

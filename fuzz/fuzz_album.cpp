@@ -38,14 +38,6 @@ FILE *OpenInput(const uint8_t *data, size_t size)
     return fmemopen(const_cast<uint8_t *>(data), size, "r");
 }
 
-// Emptying the album keeps the row alignment for the next description, as
-// it should within one session; here every input starts as the program does.
-void ResetAlbum()
-{
-    theAlbum.Clear();
-    theAlbum.SetRowAlignTop(true);
-}
-
 // Takes every object of a content stream; the parser itself reports damage.
 class ContentWalk : public QPDFObjectHandle::ParserCallbacks {
 public:
@@ -75,7 +67,6 @@ bool PdfIsSound(const char *path)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    ResetAlbum();
     FILE *file = OpenInput(data, size);
     if (!file)
         return 0;

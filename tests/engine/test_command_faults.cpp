@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "AlbumData.h"
+#include "AlbumPdf.h"
 #include "PdfReadBack.h"
 #include "TestSupport.h"
 
@@ -92,6 +94,26 @@ TEST(CommandFaults, EachParseStartsWithoutTheLastBorder)
     const GeneratedPdf plain = GeneratePdf(ALBUM + page);
     ASSERT_EQ(plain.pages.size(), 1u) << plain.allMessages();
     EXPECT_TRUE(PageDraws(plain.pages[0], Paragraph(LEFT, "x")));
+}
+
+// A description generated twice in one run gives the same PDF byte for byte:
+// the ROW_ALIGN_BOTTOM at its end does not reach back to the rows before it.
+TEST(CommandFaults, EachGenerateOfADescriptionWritesTheSamePdf)
+{
+    const std::string description = "ALBUM_PAGES_SIZE (200 300)\nALBUM_PAGES_MARGINS (10 20 30 40)\n"
+                                    "ALBUM_PAGES_SPACING (5 4)\n" + ROW +
+                                    "STAMP_ADD (20 30 \"\" \"\" \"\" \"\" \"\" \"\")\n"
+                                    "STAMP_ADD (25 15 \"\" \"\" \"\" \"\" \"\" \"\")\nROW_ALIGN_BOTTOM\n";
+    ScratchDir work;
+    std::string written[2];
+    for (std::string &pdf : written) {
+        MessageCapture capture;
+        ASSERT_EQ(ParseText(description), 0) << capture.all();
+        ASSERT_EQ(CreateAlbumPdf(&theAlbum, work.File("album.pdf").c_str()), 0) << capture.all();
+        pdf = ReadFile(work.File("album.pdf"));
+    }
+    EXPECT_EQ(written[0].size(), written[1].size());
+    EXPECT_TRUE(written[0] == written[1]) << "the second Generate wrote another PDF";
 }
 
 TEST(CommandFaults, RefusedContentLines)

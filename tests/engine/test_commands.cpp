@@ -164,11 +164,11 @@ TEST(Commands, RowsAndPages)
     EXPECT_DOUBLE_EQ(fixed->maxFrameHeight, 30 * MM_TO_POINTS);
     EXPECT_EQ(fixed->lastStamp->prev, fixed->firstStamp);
 
-    // Clearing keeps the bottom alignment for the next parse.
+    // The next parse starts with top alignment again.
     EXPECT_EQ(ParseText("PAGE_START\nROW_START_ES (HN 6 0,1) x"), 0);
     EXPECT_EQ(theAlbum.currentRow->borderWidth, 0);
-    EXPECT_FALSE(theAlbum.currentRow->alignTop);
-    EXPECT_EQ(ParseText("ROW_ALIGN_TOP"), 0);
-    EXPECT_TRUE(theAlbum.alignTop);
+    EXPECT_TRUE(theAlbum.currentRow->alignTop);
+    EXPECT_EQ(ParseText("ROW_ALIGN_BOTTOM"), 0);
+    EXPECT_FALSE(theAlbum.alignTop);
     EXPECT_EQ(capture.all(), "");
 }
