@@ -25,5 +25,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print
 echo "== Benchmark: Generate against its floor, libharu alone (1000 pages)"
 build/bench/bench_floor
 
-echo "== Fuzzing the reader and generation (bounded)"
-bash scripts/fuzz.sh "${QUILLORY_FUZZ_SECONDS:-90}"
+fuzzSeconds="${QUILLORY_FUZZ_SECONDS:-90}"
+echo "== Fuzzing the reader and generation for $fuzzSeconds seconds, silent until it ends" \
+    "(set QUILLORY_FUZZ_SECONDS to change it)"
+bash scripts/fuzz.sh "$fuzzSeconds"
