@@ -26,9 +26,28 @@ std::string DirectoryPart(const std::string &path)
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+// Whether the link at path, whose own status is link, may be followed. In a
+// sticky directory that anyone may write to, another user could have planted
+// it to have the PDF written over a file of this user's; such a link is
+// followed only when it is this user's or the directory owner's. The kernel
+// refuses the same links on open (fs.protected_symlinks), but the links are
+// resolved here, where that rule would not apply, and it may be switched off.
+bool MayFollow(const std::string &path, const struct stat &link)
+{
+    if (link.st_uid == geteuid())
+        return true;
+    const std::string directory = DirectoryPart(path);
+    struct stat info;
+    if (stat(directory.empty() ? "." : directory.c_str(), &info) != 0)
+        return false;
+    const bool shared = (info.st_mode & S_ISVTX) != 0 && (info.st_mode & S_IWOTH) != 0;
+    return !shared || link.st_uid == info.st_uid;
+}
+
 // Follows the symbolic links that path ends in, a relative one from the
-// link's own directory, up to what they name. false on a loop or an
-// unreadable link; a path naming nothing yet is kept as it is.
+// link's own directory, up to what they name. false on a loop, an unreadable
+// link or one that may not be followed; a path naming nothing yet is kept as
+// it is.
 bool FollowLinks(std::string &path)
 {
     for (int hops = 0; hops < MAX_LINK_HOPS; ++hops) {
@@ -37,6 +56,8 @@ bool FollowLinks(std::string &path)
             return errno == ENOENT;
         if (!S_ISLNK(info.st_mode))
             return true;
+        if (!MayFollow(path, info))
+            return false;
         char link[PATH_MAX];
         const ssize_t length = readlink(path.c_str(), link, sizeof link);
         if (length <= 0 || static_cast<size_t>(length) >= sizeof link)
@@ -45,6 +66,38 @@ bool FollowLinks(std::string &path)
         path = to[0] == '/' ? to : DirectoryPart(path) + to;
     }
     return false;
+}
+
+// The process's file-creation mask. Reading it means setting it, so it is
+// set back at once; the program has a single thread.
+mode_t CurrentUmask()
+{
+    const mode_t mask = umask(0);
+    umask(mask);
+    return mask;
+}
+
+// Gives the file at fd the owner and group given, or, when the user may not
+// give it away, the group alone. Where the group cannot be had either, the
+// group's bits (with set-group-id) are taken out of mode, so that the group
+// the file falls to gains nothing. false when fchown fails for another reason.
+bool KeepOwnerAndGroup(int fd, uid_t owner, gid_t group, mode_t &mode)
+{
+    if (fchown(fd, owner, group) == 0)
+        return true;
+    // EINVAL: an id that has no meaning in this user namespace.
+    if (errno != EPERM && errno != EINVAL)
+        return false;
+    if (fchown(fd, static_cast<uid_t>(-1), group) == 0)
+        return true;
+    if (errno != EPERM && errno != EINVAL)
+        return false;
+    struct stat info;
+    if (fstat(fd, &info) != 0)
+        return false;
+    if (info.st_gid != group)
+        mode &= ~static_cast<mode_t>(S_ISGID | S_IRWXG);
+    return true;
 }
 
 // Makes a rename in directory durable. The new file is complete and in place
@@ -81,8 +134,13 @@ bool ReplacingFile::Open(const char *path)
         if (!S_ISREG(info.st_mode) || access(target_.c_str(), W_OK) != 0)
             return false;
         replacing_ = true;
-        keepMode_ = info.st_mode & 07777;
-    } else if (errno != ENOENT) {
+        mode_ = info.st_mode & 07777;
+        owner_ = info.st_uid;
+        group_ = info.st_gid;
+    } else if (errno == ENOENT) {
+        // As fopen would create it.
+        mode_ = 0666 & ~CurrentUmask();
+    } else {
         return false;
     }
     return CreateTemp();
@@ -98,8 +156,9 @@ bool ReplacingFile::CreateTemp()
         salt = salt * 1103515245u + 12345u;
         snprintf(suffix, sizeof suffix, "%08x", salt);
         const std::string name = prefix + suffix;
-        // Mode 0666 lets the umask set a new file's permissions, as fopen would.
-        fd_ = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        // Its owner's alone until Commit: whoever opened it meanwhile could
+        // go on reading all that is written, whatever mode it gets later.
+        fd_ = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd_ >= 0) {
             temp_ = name;
             return true;
@@ -129,7 +188,7 @@ bool ReplacingFile::Commit()
 {
     if (fd_ < 0)
         return false;
-    const bool synced = (!replacing_ || fchmod(fd_, keepMode_) == 0) && fsync(fd_) == 0;
+    const bool synced = SetOwnerAndMode() && fsync(fd_) == 0;
     const int fd = fd_;
     fd_ = -1;
     const bool closed = close(fd) == 0;
@@ -138,4 +197,13 @@ bool ReplacingFile::Commit()
     temp_.clear();
     SyncDirectory(DirectoryPart(target_));
     return true;
+}
+
+bool ReplacingFile::SetOwnerAndMode()
+{
+    mode_t mode = mode_;
+    if (replacing_ && !KeepOwnerAndGroup(fd_, owner_, group_, mode))
+        return false;
+    // Last, as a change of owner or group clears the set-id bits.
+    return fchmod(fd_, mode) == 0;
 }

@@ -1,6 +1,8 @@
 // Writing the PDF file at the file boundary: failures at every step leave
-// what stood at the path as it was, links stay links, long paths keep each
-// message on its own line, and albums of any number of pages are written.
+// what stood at the path as it was, links stay links (but not ones planted by
+// others in shared folders), the new file is as private as the one it replaces
+// and keeps its owner and group, long paths keep each message on its own line,
+// and albums of any number of pages are written.
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -10,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <grp.h>
 #include <map>
 #include <sstream>
 #include <string>
@@ -18,6 +21,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 #include "AlbumData.h"
 #include "AlbumPdf.h"
@@ -32,12 +36,33 @@ namespace fs = std::filesystem;
 int gFsyncFailure = 0;
 int gCloseFailure = 0;
 
+// While gWatchModes is set, the permission bits of each regular file written
+// or synced (the temporary file, up to just before its rename) are gathered
+// in gModesSeen: all that anyone opening it then could have been allowed.
+bool gWatchModes = false;
+mode_t gModesSeen = 0;
+
+void NoteMode(int fd)
+{
+    struct stat info;
+    if (gWatchModes && fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+        gModesSeen |= info.st_mode & 07777;
+}
+
 extern "C" {
 int __real_fsync(int fd);
 int __real_close(int fd);
+ssize_t __real_write(int fd, const void *data, size_t size);
+
+ssize_t __wrap_write(int fd, const void *data, size_t size)
+{
+    NoteMode(fd);
+    return __real_write(fd, data, size);
+}
 
 int __wrap_fsync(int fd)
 {
+    NoteMode(fd);
     if (gFsyncFailure == 0)
         return __real_fsync(fd);
     errno = gFsyncFailure;
@@ -105,13 +130,51 @@ std::string WriteFailure(const std::string &path)
            "\n       If you have it open for viewing, please close the viewer.\n";
 }
 
+std::string Written(const std::string &path)
+{
+    return "Creating " + path + "\nFinished Creating " + path + "\n";
+}
+
+// Permission bits as they are written in octal.
+std::string Octal(mode_t mode)
+{
+    char text[16];
+    snprintf(text, sizeof text, "%04o", static_cast<unsigned>(mode & 07777));
+    return text;
+}
+
+// A file's owner, group and permission bits, as "uid:gid mode".
+std::string Ownership(const std::string &path)
+{
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0)
+        return "missing";
+    return std::to_string(info.st_uid) + ":" + std::to_string(info.st_gid) + " " + Octal(info.st_mode);
+}
+
 // Where a case runs its generation: here, or in a child process with a
 // file-size limit just short of the PDF, or as a user other than root.
 enum class Run { Here, SizeLimited, Unprivileged };
 
-// Runs the generation in a child process, with a file-size limit or as the
-// user nobody (when root), and returns the messages it showed.
-std::string GenerateInChild(CAlbumData &album, const std::string &path, rlim_t fileSizeLimit, bool unprivileged)
+// A user a child process generates as: user id, group id, further groups.
+struct Identity {
+    uid_t uid;
+    gid_t gid;
+    std::vector<gid_t> groups;
+};
+
+const Identity NOBODY = {65534, 65534, {}};
+
+bool Become(const Identity &who)
+{
+    return setgroups(who.groups.size(), who.groups.data()) == 0 && setresgid(who.gid, who.gid, who.gid) == 0 &&
+           setresuid(who.uid, who.uid, who.uid) == 0;
+}
+
+// Runs the generation in a child process, with a file-size limit and as the
+// user who (when root and who is given), and returns the messages it showed.
+std::string GenerateInChild(CAlbumData &album, const std::string &path, rlim_t fileSizeLimit,
+                            const Identity *who = nullptr)
 {
     int pipeFds[2];
     if (pipe(pipeFds) != 0)
@@ -122,7 +185,7 @@ std::string GenerateInChild(CAlbumData &album, const std::string &path, rlim_t f
         signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
         const rlimit limit = {fileSizeLimit, fileSizeLimit};
         setrlimit(RLIMIT_FSIZE, &limit);
-        if (unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+        if (who && geteuid() == 0 && !Become(*who))
             _exit(1);
         MessageCapture capture;
         CreateAlbumPdf(&album, path.c_str());
@@ -235,9 +298,9 @@ TEST_P(PdfWriteFailure, LeavesThePathAsItWas)
         ASSERT_EQ(CreateAlbumPdf(&album, sizing.c_str()), 0);
         const rlim_t fullSize = fs::file_size(sizing);
         fs::remove_all(work.path() + "/sizing");
-        shown = GenerateInChild(album, path, fullSize - 16, false);
+        shown = GenerateInChild(album, path, fullSize - 16);
     } else if (c.run == Run::Unprivileged) {
-        shown = GenerateInChild(album, path, RLIM_INFINITY, true);
+        shown = GenerateInChild(album, path, RLIM_INFINITY, &NOBODY);
     } else {
         MessageCapture capture;
         gFsyncFailure = c.fsyncFailure;
@@ -297,6 +360,113 @@ TEST(PdfWrite, LinksAreFollowedAndPermissionsKept)
     EXPECT_EQ(Listing(work.path()).size(), 5u);  // no temporary file left
 }
 
+// While a large PDF replaces a private one, nobody but its owner could open
+// the temporary file, up to the rename.
+TEST(PdfWrite, TemporaryFileIsPrivateWhileWritten)
+{
+    ScratchDir work;
+    const std::string path = EarlierPdfAt(work.File("album.pdf"));
+    ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+    CAlbumData album;
+    BuildAlbum(album, 400);  // about 160 KiB of PDF, written in several blocks
+    const mode_t oldMask = umask(022);
+    MessageCapture capture;
+    gModesSeen = 0;
+    gWatchModes = true;
+    EXPECT_EQ(CreateAlbumPdf(&album, path.c_str()), 0);
+    gWatchModes = false;
+    umask(oldMask);
+    EXPECT_EQ(Octal(gModesSeen), "0600");
+}
+
+// A replaced file keeps its owner, group and mode when root writes it; a user
+// keeps a group they belong to, and where the group is not theirs its
+// permissions are taken away instead of handed to the user's own group.
+TEST(PdfWrite, OwnerAndGroupAreKept)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "giving a file to other ids and switching to them needs root";
+    const Identity member = {12345, 34567, {23456}};
+    const Identity outsider = {12345, 34567, {}};
+    struct Case {
+        const char *name;
+        uid_t uid;
+        gid_t gid;
+        mode_t mode;
+        const Identity *as;  // null: root
+        const char *kept;
+    } cases[] = {
+        {"root", 12345, 23456, 0640, nullptr, "12345:23456 0640"},
+        {"root, set-id bits", 23456, 45678, 06750, nullptr, "23456:45678 6750"},
+        {"member of the group", 56789, 23456, 0660, &member, "12345:23456 0660"},
+        {"not in the group", 12345, 45678, 0664, &outsider, "12345:34567 0604"},
+    };
+    CAlbumData album;
+    BuildAlbum(album, 2);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchDir work;
+        ASSERT_EQ(chmod(work.path().c_str(), 0777), 0);
+        const std::string path = EarlierPdfAt(work.File("album.pdf"));
+        // The mode after the owner: chown clears set-id bits.
+        ASSERT_EQ(chown(path.c_str(), c.uid, c.gid), 0);
+        ASSERT_EQ(chmod(path.c_str(), c.mode), 0);
+        EXPECT_EQ(GenerateInChild(album, path, RLIM_INFINITY, c.as), Written(path));
+        EXPECT_EQ(ReadFile(path).rfind("%PDF-1.", 0), 0u);
+        EXPECT_EQ(Ownership(path), c.kept);
+    }
+}
+
+// In a shared sticky folder (as /tmp), a link at the PDF path, or one that
+// link leads to, is followed only when it is the user's own or the folder
+// owner's: one another user planted must not get a file of the user's
+// overwritten, whatever the kernel's own protection is set to.
+TEST(PdfWrite, LinkPlantedInSharedFolderIsNotFollowed)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "giving a folder and a link to other ids needs root";
+    const uid_t folderOwner = 45678;
+    const uid_t planter = 56789;
+    struct Case {
+        const char *name;
+        uid_t linkOwner;
+        const char *pdf;
+        bool followed;
+    } cases[] = {
+        {"planted by another user", planter, "/shared/album.pdf", false},
+        {"planted, reached through the user's link", planter, "/album.pdf", false},
+        {"the user's own", geteuid(), "/shared/album.pdf", true},
+        {"the folder owner's", folderOwner, "/shared/album.pdf", true},
+    };
+    CAlbumData album;
+    BuildAlbum(album, 2);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchDir work;
+        const std::string shared = work.File("shared");
+        ASSERT_TRUE(fs::create_directory(shared));
+        ASSERT_EQ(chown(shared.c_str(), folderOwner, 67890), 0);
+        ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+        std::ofstream(work.File("thesis.tex")) << "\\chapter{Perforations}\n";
+        fs::create_symlink(work.File("thesis.tex"), shared + "/album.pdf");
+        ASSERT_EQ(lchown((shared + "/album.pdf").c_str(), c.linkOwner, 78901), 0);
+        fs::create_symlink("shared/album.pdf", work.File("album.pdf"));
+        const auto before = Listing(work.path());
+        const std::string path = work.path() + c.pdf;
+
+        MessageCapture capture;
+        EXPECT_EQ(CreateAlbumPdf(&album, path.c_str()), c.followed ? 0 : 1);
+        if (c.followed) {
+            EXPECT_EQ(capture.all(), Written(path));
+            EXPECT_EQ(ReadFile(work.File("thesis.tex")).rfind("%PDF-1.", 0), 0u);
+            EXPECT_EQ(Listing(work.path()).size(), before.size());  // the links stay, no temporary file
+        } else {
+            EXPECT_EQ(capture.all(), "Creating " + path + "\n" + WriteFailure(path));
+            EXPECT_EQ(Listing(work.path()), before);
+        }
+    }
+}
+
 // A 300-character path: every message is cut to the 256-byte buffer and
 // still ends its own line, written or not.
 TEST(PdfWrite, LongPathMessagesEndTheirLines)
@@ -334,7 +504,7 @@ TEST(PdfWriteSlow, FortyThousandPagesPassQpdf)
     BuildAlbum(album, 40000);
     MessageCapture capture;
     ASSERT_EQ(CreateAlbumPdf(&album, path.c_str()), 0);
-    EXPECT_EQ(capture.all(), "Creating " + path + "\nFinished Creating " + path + "\n");
+    EXPECT_EQ(capture.all(), Written(path));
     const std::string quoted = "'" + path + "'";
     EXPECT_EQ(std::system(("test \"$(qpdf --show-npages " + quoted + ")\" = 40000 && qpdf --check " + quoted +
                            " >/dev/null").c_str()),
