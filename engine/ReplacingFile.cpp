@@ -127,8 +127,10 @@ bool ReplacingFile::Open(const char *path)
     if (!FollowLinks(target_))
         return false;
     // Only the target's type is looked at: a device or a FIFO is never opened.
+    // Not through a link: one put there since the links were followed is
+    // refused, not followed unchecked.
     struct stat info;
-    if (stat(target_.c_str(), &info) == 0) {
+    if (lstat(target_.c_str(), &info) == 0) {
         // A file its user may not write stays protected, as it was when the
         // file was written in place.
         if (!S_ISREG(info.st_mode) || access(target_.c_str(), W_OK) != 0)
