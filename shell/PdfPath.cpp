@@ -3,10 +3,26 @@
 
 #include <sys/stat.h>
 
+namespace {
+
+// Where the file name's first '.' stands, or -1 when it has none. The search
+// starts after the last '/' (rfind gives -1 when there is none, so a bare
+// name is searched from its start) and after the dots that open a hidden
+// file's name.
+FXint NameDot(const FXString &path)
+{
+    FXint pos = path.rfind('/') + 1;
+    while (pos < path.length() && path[pos] == '.')
+        pos++;
+    return path.find('.', pos);
+}
+
+}  // namespace
+
 FXString PdfPathFor(const FXString &albumFileName)
 {
-    // before() gives the whole string when there is no '.'.
-    return albumFileName.before('.', 1) + ".pdf";
+    const FXint dot = NameDot(albumFileName);
+    return (dot < 0 ? albumFileName : albumFileName.left(dot)) + ".pdf";
 }
 
 FXbool PdfWouldReplaceAlbum(const FXString &albumFileName, const FXString &pdfPath)

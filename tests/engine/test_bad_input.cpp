@@ -153,10 +153,12 @@ std::string WriteFailure(const std::string &path)
            "\n       If you have it open for viewing, please close the viewer.\n";
 }
 
-// A message as the 256-byte message buffer holds it: cut, ending its line.
+// A message as the message buffer holds it: whole when it fits, else cut,
+// ending its line.
 std::string Cut(const std::string &message)
 {
-    return message.size() <= 255 ? message : message.substr(0, 254) + "\n";
+    const size_t most = MESSAGE_BUFFER_SIZE - 1;
+    return message.size() <= most ? message : message.substr(0, most - 1) + "\n";
 }
 
 }  // namespace
@@ -328,23 +330,26 @@ TEST(BadInput, UnwritablePdfPaths)
         dir + "/no-such-dir/album.pdf",  // a directory that does not exist
         dir + "/album.pdf",              // a directory itself
         dir + "/plain-file/album.pdf",   // a regular file used as a directory
-        dir + "/" + std::string(4096 - dir.size() - 1, 'p'),  // 4096 characters: too long a path
+        dir + "/" + std::string(LONGEST_PDF_PATH - dir.size() - 1, 'p'),  // too long a path, shown whole
+        dir + "/" + std::string(2 * MESSAGE_BUFFER_SIZE, 'o'),  // longer than any message: cut
     };
     for (const std::string &path : paths) {
         MessageCapture capture;
         ASSERT_EQ(ParseText(ALBUM), 0);
         EXPECT_EQ(CreateAlbumPdf(&theAlbum, path.c_str()), 1) << path.size();
         ASSERT_EQ(capture.messages().size(), 2u) << path.size();
-        EXPECT_EQ(capture.messages()[0], Cut("Creating " + path + "\n")) << path.size();
-        EXPECT_EQ(capture.messages()[1], Cut(WriteFailure(path))) << path.size();
-        EXPECT_EQ(strlen(gMessageBuffer), std::min<size_t>(WriteFailure(path).size(), 255));
+        // Every path up to the longest a description can give is shown whole.
+        const auto shown = [&](const std::string &m) { return path.size() <= LONGEST_PDF_PATH ? m : Cut(m); };
+        EXPECT_EQ(capture.messages()[0], shown("Creating " + path + "\n")) << path.size();
+        EXPECT_EQ(capture.messages()[1], shown(WriteFailure(path))) << path.size();
+        EXPECT_EQ(strlen(gMessageBuffer), std::min<size_t>(WriteFailure(path).size(), MESSAGE_BUFFER_SIZE - 1));
         EXPECT_EQ(Snapshot(dir), before) << path.size();
     }
 }
 
 // Generation writes its PDF and nothing else: a long path that can be written
-// is written under its full name though its messages are cut, an earlier PDF
-// is replaced, and a failure before writing leaves the earlier PDF as it was.
+// is written under its full name and shown whole, an earlier PDF is replaced,
+// and a failure before writing leaves the earlier PDF as it was.
 TEST(BadInput, GenerationTouchesOnlyItsPdf)
 {
     ScratchDir scratch;
@@ -359,7 +364,7 @@ TEST(BadInput, GenerationTouchesOnlyItsPdf)
     const std::string longPath = dir + "/sub/" + std::string(250, 'q') + ".pdf";
     ASSERT_EQ(ParseText(ALBUM), 0);
     EXPECT_EQ(CreateAlbumPdf(&theAlbum, longPath.c_str()), 0);
-    EXPECT_EQ(capture.all(), Cut("Creating " + longPath + "\n") + Cut("Finished Creating " + longPath + "\n"));
+    EXPECT_EQ(capture.all(), "Creating " + longPath + "\nFinished Creating " + longPath + "\n");
     auto after = Snapshot(dir);
     ASSERT_EQ(after.count(longPath), 1u);
     EXPECT_EQ(after[longPath].rfind("file:%PDF-", 0), 0u);

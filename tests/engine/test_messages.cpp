@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "TestSupport.h"
 
@@ -15,12 +16,17 @@ TEST(Messages, ShowMessageFormatsIntoTheBufferAndAppends)
     EXPECT_STREQ(gMessageBuffer, "<R>Error in Line 12:<n> X\n");
 }
 
+// A message that fills the buffer is shown whole; one character more and it
+// is cut at the buffer's end, still ending its line.
 TEST(Messages, ALongMessageIsCutAtTheBufferEnd)
 {
+    const size_t room = MESSAGE_BUFFER_SIZE - 1 - std::strlen("Creating \n");
+    const std::string fits(room, 'p'), over(room + 1, 'q');
     MessageCapture capture;
-    std::string path(1000, 'p');
-    ShowMessage("Creating %s\n", path.c_str());
-    ASSERT_EQ(capture.messages().size(), 1u);
-    EXPECT_EQ(capture.messages()[0].size(), 255u);
-    EXPECT_EQ(capture.messages()[0].substr(0, 9), "Creating ");
+    ShowMessage("Creating %s\n", fits.c_str());
+    ShowMessage("Creating %s\n", over.c_str());
+    ShowMessage("Creating %s\n", std::string(3 * MESSAGE_BUFFER_SIZE, 'r').c_str());
+    EXPECT_EQ(capture.messages(),
+              (std::vector<std::string>{"Creating " + fits + "\n", "Creating " + over.substr(0, room) + "\n",
+                                        "Creating " + std::string(room, 'r') + "\n"}));
 }

@@ -467,30 +467,41 @@ TEST(PdfWrite, LinkPlantedInSharedFolderIsNotFollowed)
     }
 }
 
-// A 300-character path: every message is cut to the 256-byte buffer and
-// still ends its own line, written or not.
+// Long paths, one of 300 characters and one near the system's limit in
+// directories of 200 characters: every message shows the whole path and
+// every line, written or not.
 TEST(PdfWrite, LongPathMessagesEndTheirLines)
 {
     ScratchDir work;
-    const std::string dir = work.path() + "/" + std::string(120, 'd');
-    fs::create_directory(dir);
-    const std::string path = dir + "/" + std::string(300 - dir.size() - 5, 'a') + ".pdf";
-    ASSERT_EQ(path.size(), 300u);
-    const auto line = [](const std::string &message) { return message.substr(0, 254) + "\n"; };
+    const std::string shallow = work.path() + "/" + std::string(120, 'c');
+    std::string deep = work.path();
+    while (deep.size() < 3800)
+        deep += "/" + std::string(200, 'd');
+    fs::create_directory(shallow);
+    fs::create_directories(deep);
+    const std::string paths[] = {
+        shallow + "/" + std::string(300 - shallow.size() - 5, 'a') + ".pdf",
+        deep + "/" + std::string(4000 - deep.size() - 5, 'b') + ".pdf",
+    };
+    ASSERT_EQ(paths[0].size(), 300u);
+    ASSERT_EQ(paths[1].size(), 4000u);
     CAlbumData album;
     BuildAlbum(album, 1);
 
-    MessageCapture capture;
-    EXPECT_EQ(CreateAlbumPdf(&album, path.c_str()), 0);
-    EXPECT_EQ(capture.messages(),
-              (std::vector<std::string>{line("Creating " + path), line("Finished Creating " + path)}));
-    EXPECT_TRUE(fs::is_regular_file(path));
+    for (const std::string &path : paths) {
+        SCOPED_TRACE(path.size());
+        MessageCapture capture;
+        EXPECT_EQ(CreateAlbumPdf(&album, path.c_str()), 0);
+        EXPECT_EQ(capture.messages(),
+                  (std::vector<std::string>{"Creating " + path + "\n", "Finished Creating " + path + "\n"}));
+        EXPECT_TRUE(fs::is_regular_file(path));
 
-    fs::remove(path);
-    fs::create_directory(path);
-    capture.clear();
-    EXPECT_EQ(CreateAlbumPdf(&album, path.c_str()), 1);
-    EXPECT_EQ(capture.messages(), (std::vector<std::string>{line("Creating " + path), line(WriteFailure(path))}));
+        fs::remove(path);
+        fs::create_directory(path);
+        capture.clear();
+        EXPECT_EQ(CreateAlbumPdf(&album, path.c_str()), 1);
+        EXPECT_EQ(capture.messages(), (std::vector<std::string>{"Creating " + path + "\n", WriteFailure(path)}));
+    }
 }
 
 // Far more pages than one array of libharu's page tree can hold.

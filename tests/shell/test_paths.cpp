@@ -42,14 +42,21 @@ TEST(StartDirectory, SymbolicLinkLeadsToTheProgramsDirectory)
     FXFile::removeFiles(root.c_str(), TRUE);
 }
 
-TEST(PdfPath, TextBeforeTheFirstDotPlusPdf)
+// The file name is cut at its first '.'; dots in directory names and those
+// that open a hidden file's name do not cut.
+TEST(PdfPath, NameBeforeItsFirstDotPlusPdf)
 {
     const char *table[][2] = {
-        {"/Albums/Europe.txt", "/Albums/Europe.pdf"},
-        {"/Albums/Europe.2006.txt", "/Albums/Europe.pdf"},
-        {"/Albums/europe", "/Albums/europe.pdf"},
-        {"/Stamps/Issue.1/page.txt", "/Stamps/Issue.pdf"},
-        {"/Albums/europe.pdf", "/Albums/europe.pdf"},
+        {"/albums/europe.txt", "/albums/europe.pdf"},
+        {"/albums/europe.2006.txt", "/albums/europe.pdf"},
+        {"/albums/europe", "/albums/europe.pdf"},
+        {"/home/j.smith/europe.txt", "/home/j.smith/europe.pdf"},
+        {"/stamps/Issue.1/page.txt", "/stamps/Issue.1/page.pdf"},
+        {"/stamps/Issue.2/notes", "/stamps/Issue.2/notes.pdf"},
+        {"/albums/.album.txt", "/albums/.album.pdf"},
+        {"/albums/..hidden", "/albums/..hidden.pdf"},
+        {"africa.v3.txt", "africa.pdf"},
+        {"/albums/europe.pdf", "/albums/europe.pdf"},
     };
     for (const auto &row : table)
         EXPECT_EQ(Str(PdfPathFor(row[0])), row[1]) << row[0];

@@ -3,9 +3,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -219,6 +221,27 @@ TEST_F(MainWindowTest, EachGenerateReadsTheFileAnewAndWritesThePdf)
     const std::string once = "Creating " + pdf + "\nFinished Creating " + pdf + "\n";
     EXPECT_EQ(PaneText(pane), "Loading\n" + once + once);
     EXPECT_EQ(ReadFile(pdf).substr(0, 5), "%PDF-");
+}
+
+// A '.' in a directory name does not cut the PDF's path: the PDF lands
+// beside its description and nothing is written in the directory above.
+TEST_F(MainWindowTest, ThePdfLandsBesideItsDescriptionInADottedDirectory)
+{
+    if (!RealReaderPresent())
+        GTEST_SKIP() << "needs the real album reader and PDF generation";
+    ScratchDir dir;
+    ASSERT_TRUE(FXDir::create((dir.path + "/Issue.1").c_str()));
+    const std::string album = dir.file("Issue.1/page.txt", VALID_ALBUM);
+    const std::string pdf = dir.path + "/Issue.1/page.pdf";
+    window->setAlbumFileName(album.c_str());
+    window->printMessage("Loading\n", FALSE);
+    Press(window, QuilloryWindow::ID_GENERATE);
+    EXPECT_EQ(PaneText(pane), "Loading\nCreating " + pdf + "\nFinished Creating " + pdf + "\n");
+    EXPECT_EQ(ReadFile(pdf).substr(0, 5), "%PDF-");
+    std::vector<std::string> above;
+    for (const auto &entry : std::filesystem::directory_iterator(dir.path))
+        above.push_back(entry.path().filename());
+    EXPECT_EQ(above, std::vector<std::string>{"Issue.1"});
 }
 
 // The pane's last line lies between its top and bottom visible lines.

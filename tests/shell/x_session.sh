@@ -33,11 +33,9 @@ wait_until() {
 }
 
 # A scratch directory in work, with album (a description's path), pdf (the
-# PDF Generate makes of it) and a HOME for the toolkit's settings. The PDF is
-# named from the path cut at its FIRST '.', so the directory must hold none.
+# PDF Generate makes of it) and a HOME for the toolkit's settings.
 make_scratch() {
     work=$(mktemp -d "/tmp/$1-XXXXXX") || fail "cannot make a scratch directory"
-    case "$work" in *.*) fail "scratch directory $work holds a '.'" ;; esac
     album="$work/album.txt"
     pdf="$work/album.pdf"
     mkdir "$work/home"
