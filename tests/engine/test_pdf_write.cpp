@@ -25,6 +25,7 @@
 
 #include "AlbumData.h"
 #include "AlbumPdf.h"
+#include "ChildProcess.h"
 #include "TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -176,33 +177,16 @@ bool Become(const Identity &who)
 std::string GenerateInChild(CAlbumData &album, const std::string &path, rlim_t fileSizeLimit,
                             const Identity *who = nullptr)
 {
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0)
-        return "no pipe";
-    const pid_t child = fork();
-    if (child == 0) {
-        close(pipeFds[0]);
+    return InChild([&] {
         signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
         const rlimit limit = {fileSizeLimit, fileSizeLimit};
         setrlimit(RLIMIT_FSIZE, &limit);
         if (who && geteuid() == 0 && !Become(*who))
-            _exit(1);
+            return std::string("[cannot switch user]");
         MessageCapture capture;
         CreateAlbumPdf(&album, path.c_str());
-        const std::string shown = capture.all();
-        const bool sent = write(pipeFds[1], shown.data(), shown.size()) == static_cast<ssize_t>(shown.size());
-        _exit(sent ? 0 : 1);
-    }
-    close(pipeFds[1]);
-    std::string shown;
-    char buffer[4096];
-    ssize_t got;
-    while ((got = read(pipeFds[0], buffer, sizeof buffer)) > 0)
-        shown.append(buffer, static_cast<size_t>(got));
-    close(pipeFds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    return shown;
+        return capture.all();
+    });
 }
 
 // A 64 KiB file system of its own at dir; false when none can be mounted here.
