@@ -1,8 +1,8 @@
 // Writing the PDF file at the file boundary: failures at every step leave
 // what stood at the path as it was, links stay links (but not ones planted by
 // others in shared folders), the new file is as private as the one it replaces
-// and keeps its owner and group, long paths keep each message on its own line,
-// and albums of any number of pages are written.
+// and keeps its owner and group, messages show long paths whole, and albums
+// of any number of pages are written.
 #include <gtest/gtest.h>
 
 #include <cerrno>

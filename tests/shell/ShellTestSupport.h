@@ -1,5 +1,5 @@
 // Shared helpers of the window tests: the one FOX application they run in,
-// reading back a text pane's content and per-byte styles, and files.
+// reading back a text pane's content and per-byte styles, and scratch files.
 #pragma once
 
 #include <fx.h>
@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#include <stdlib.h>
 
 #include <gtest/gtest.h>
 
@@ -47,3 +49,27 @@ inline std::string ReadFile(const std::string &path)
     content << in.rdbuf();
     return content.str();
 }
+
+// A scratch directory, removed with everything in it.
+class ScratchDir {
+public:
+    ScratchDir()
+    {
+        char pattern[] = "/tmp/quillory-shell-XXXXXX";
+        // Without a directory every file of the test fails to be made, so the
+        // test fails rather than writing somewhere else.
+        path = mkdtemp(pattern) ? pattern : "/nonexistent";
+    }
+    ~ScratchDir() { FXFile::removeFiles(path.c_str(), TRUE); }
+    ScratchDir(const ScratchDir &) = delete;
+    ScratchDir &operator=(const ScratchDir &) = delete;
+
+    // Writes content to the file name in the directory; returns its path.
+    std::string file(const std::string &name, const std::string &content) const
+    {
+        std::string full = path + "/" + name;
+        std::ofstream(full, std::ios::binary) << content;
+        return full;
+    }
+    std::string path;
+};

@@ -1,7 +1,5 @@
 // Generate when memory runs out: the description is reported as a file that
 // cannot be read, no PDF is replaced, and the window goes on working.
-#include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -31,12 +29,6 @@ rlim_t AddressSpaceInUse()
     return 0;
 }
 
-std::string Write(const std::string &path, const std::string &content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-    return path;
-}
-
 }  // namespace
 
 // Ten pages, each followed by 8 MiB of comment lines, run out while the text
@@ -49,9 +41,8 @@ TEST(OutOfMemory, GenerateSaysTheFileCannotBeReadAndKeepsTheEarlierPdf)
     GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit here leaves";
 #endif
     REQUIRE_DISPLAY();
-    char pattern[] = "/tmp/quillory-memory-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string dir = pattern;
+    ScratchDir scratch;
+    const std::string &dir = scratch.path;
     std::string comments = SETTINGS;
     const std::string commentLines = [] {
         std::string lines;
@@ -64,10 +55,10 @@ TEST(OutOfMemory, GenerateSaysTheFileCannotBeReadAndKeepsTheEarlierPdf)
     std::string pages = SETTINGS;
     for (int page = 0; page < 2000000; page++)
         pages += "PAGE_START\n";
-    const std::string tooLarge[] = {Write(dir + "/comments.txt", comments), Write(dir + "/pages.txt", pages)};
-    const std::string small = Write(dir + "/small.txt", SETTINGS + "PAGE_START\nPAGE_TEXT (HN 10 \"Small\")\n");
-    for (const char *pdf : {"/comments.pdf", "/pages.pdf"})
-        Write(dir + pdf, EARLIER_PDF);
+    const std::string tooLarge[] = {scratch.file("comments.txt", comments), scratch.file("pages.txt", pages)};
+    const std::string small = scratch.file("small.txt", SETTINGS + "PAGE_START\nPAGE_TEXT (HN 10 \"Small\")\n");
+    for (const char *pdf : {"comments.pdf", "pages.pdf"})
+        scratch.file(pdf, EARLIER_PDF);
     comments.clear();
     pages.clear();
 
@@ -93,5 +84,4 @@ TEST(OutOfMemory, GenerateSaysTheFileCannotBeReadAndKeepsTheEarlierPdf)
     ASSERT_GT(written.size(), 6u);
     EXPECT_EQ(written.substr(0, 5), "%PDF-");
     EXPECT_EQ(written.substr(written.size() - 6), "%%EOF\n");
-    FXFile::removeFiles(dir.c_str(), TRUE);
 }

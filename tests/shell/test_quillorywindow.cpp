@@ -23,24 +23,6 @@
 
 namespace {
 
-// A scratch directory, removed with everything in it.
-class ScratchDir {
-public:
-    ScratchDir()
-    {
-        char pattern[] = "/tmp/quillory-shell-XXXXXX";
-        path = mkdtemp(pattern);
-    }
-    ~ScratchDir() { FXFile::removeFiles(path.c_str(), TRUE); }
-    std::string file(const std::string &name, const std::string &content) const
-    {
-        std::string full = path + "/" + name;
-        std::ofstream(full, std::ios::binary) << content;
-        return full;
-    }
-    std::string path;
-};
-
 // Sends the window one of its tool-bar commands as a button would.
 long Press(QuilloryWindow *window, FXint id)
 {
