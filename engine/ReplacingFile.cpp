@@ -1,4 +1,4 @@
-// Replacing a file by rename: a temporary file in the target's directory is
+// Replacing a file by rename: a temporary file in the target's folder is
 // written, synced and closed, each step checked, and then renamed over it.
 #include "ReplacingFile.h"
 
@@ -26,12 +26,25 @@ std::string DirectoryPart(const std::string &path)
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-// Whether the link at path, whose own status is link, may be followed. In a
-// sticky directory that anyone may write to, another user could have planted
-// it to have the PDF written over a file of this user's; such a link is
-// followed only when it is this user's or the directory owner's. The kernel
-// refuses the same links on open (fs.protected_symlinks), but the links are
-// resolved here, where that rule would not apply, and it may be switched off.
+// A sticky folder that others may write to, as /tmp: anyone there may have
+// planted a file or a link under the name the PDF is to have.
+bool IsShared(const struct stat &folder)
+{
+    return (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+}
+
+// Whether an entry owned by owner in a folder may be trusted: in a shared
+// folder only the user's own and the folder owner's are.
+bool Trusted(uid_t owner, const struct stat &folder)
+{
+    return !IsShared(folder) || owner == geteuid() || owner == folder.st_uid;
+}
+
+// Whether the link at path, whose own status is link, may be followed: one
+// planted by another user could have the PDF written over a file of this
+// user's. The kernel refuses the same links on open (fs.protected_symlinks),
+// but the links are resolved here, where that rule would not apply, and it
+// may be switched off.
 bool MayFollow(const std::string &path, const struct stat &link)
 {
     if (link.st_uid == geteuid())
@@ -40,8 +53,7 @@ bool MayFollow(const std::string &path, const struct stat &link)
     struct stat info;
     if (stat(directory.empty() ? "." : directory.c_str(), &info) != 0)
         return false;
-    const bool shared = (info.st_mode & S_ISVTX) != 0 && (info.st_mode & S_IWOTH) != 0;
-    return !shared || link.st_uid == info.st_uid;
+    return Trusted(link.st_uid, info);
 }
 
 // Follows the symbolic links that path ends in, a relative one from the
@@ -77,34 +89,47 @@ mode_t CurrentUmask()
     return mask;
 }
 
+// Whether fchown failed only because the user may not give the file that
+// owner or group (EINVAL: an id that has no meaning in this user namespace).
+bool Refused()
+{
+    return errno == EPERM || errno == EINVAL;
+}
+
 // Gives the file at fd the owner and group given, or, when the user may not
-// give it away, the group alone. Where the group cannot be had either, the
-// group's bits (with set-group-id) are taken out of mode, so that the group
-// the file falls to gains nothing. false when fchown fails for another reason.
-bool KeepOwnerAndGroup(int fd, uid_t owner, gid_t group, mode_t &mode)
+// give it away, the group alone. What cannot be kept takes its set-id bit
+// out of mode, as chown would; a group that cannot be kept loses its access
+// too (its bits in mode, or its entry in the access ACL acl), so that the
+// group the file falls to gains nothing. false when fchown fails for
+// another reason.
+bool KeepOwnerAndGroup(int fd, uid_t owner, gid_t group, mode_t &mode, AclBytes &acl)
 {
     if (fchown(fd, owner, group) == 0)
         return true;
-    // EINVAL: an id that has no meaning in this user namespace.
-    if (errno != EPERM && errno != EINVAL)
+    if (!Refused())
         return false;
-    if (fchown(fd, static_cast<uid_t>(-1), group) == 0)
-        return true;
-    if (errno != EPERM && errno != EINVAL)
+    if (fchown(fd, static_cast<uid_t>(-1), group) != 0 && !Refused())
         return false;
     struct stat info;
     if (fstat(fd, &info) != 0)
         return false;
-    if (info.st_gid != group)
-        mode &= ~static_cast<mode_t>(S_ISGID | S_IRWXG);
+    if (info.st_uid != owner)
+        mode &= ~static_cast<mode_t>(S_ISUID);
+    if (info.st_gid != group) {
+        mode &= ~static_cast<mode_t>(S_ISGID);
+        if (acl.empty())
+            mode &= ~static_cast<mode_t>(S_IRWXG);
+        else
+            RevokeOwningGroup(acl);
+    }
     return true;
 }
 
-// Makes a rename in directory durable. The new file is complete and in place
-// by then, so a directory that refuses to be synced does not undo that.
-void SyncDirectory(const std::string &directory)
+// Makes a rename in the folder durable. The new file is complete and in
+// place by then, so a folder that refuses to be synced does not undo that.
+void SyncFolder(int folder)
 {
-    const int fd = open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         fsync(fd);
         close(fd);
@@ -118,40 +143,64 @@ ReplacingFile::~ReplacingFile()
     if (fd_ >= 0)
         close(fd_);
     if (!temp_.empty())
-        unlink(temp_.c_str());
+        unlinkat(folder_, temp_.c_str(), 0);
+    if (folder_ >= 0)
+        close(folder_);
 }
 
 bool ReplacingFile::Open(const char *path)
 {
-    target_ = path;
-    if (!FollowLinks(target_))
+    std::string target = path;
+    if (!FollowLinks(target) || !OpenFolder(target))
         return false;
-    // Only the target's type is looked at: a device or a FIFO is never opened.
-    // Not through a link: one put there since the links were followed is
-    // refused, not followed unchecked.
+    // Only the target's type is looked at: a device or a FIFO is never
+    // opened. Not through a link: one put there since the links were
+    // followed is refused, not followed unchecked.
     struct stat info;
-    if (lstat(target_.c_str(), &info) == 0) {
-        // A file its user may not write stays protected, as it was when the
-        // file was written in place.
-        if (!S_ISREG(info.st_mode) || access(target_.c_str(), W_OK) != 0)
+    if (fstatat(folder_, name_.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (!MayReplace(info) || !ReadAccessAcl(folder_, name_, acl_))
             return false;
         replacing_ = true;
         mode_ = info.st_mode & 07777;
         owner_ = info.st_uid;
         group_ = info.st_gid;
     } else if (errno == ENOENT) {
-        // As fopen would create it.
-        mode_ = 0666 & ~CurrentUmask();
+        // As creating it would: the folder's default ACL decides, or else the umask.
+        AclBytes inherited;
+        if (!ReadDefaultAcl(folder_, inherited))
+            return false;
+        mode_ = inherited.empty() ? 0666 & ~CurrentUmask() : ModeFromDefaultAcl(inherited);
     } else {
         return false;
     }
     return CreateTemp();
 }
 
+// O_PATH: a folder the user may write to and search but not list serves too.
+bool ReplacingFile::OpenFolder(const std::string &target)
+{
+    const std::string directory = DirectoryPart(target);
+    name_ = target.substr(directory.size());
+    if (name_.empty())
+        return false;
+    folder_ = open(directory.empty() ? "." : directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    return folder_ >= 0;
+}
+
+// A file its user may not write stays protected, as it was when the file was
+// written in place; so does another user's file in a shared folder, which
+// the kernel would not let an ordinary open write either
+// (fs.protected_regular), but which a rename would replace.
+bool ReplacingFile::MayReplace(const struct stat &file) const
+{
+    struct stat folder;
+    return S_ISREG(file.st_mode) && faccessat(folder_, name_.c_str(), W_OK, AT_SYMLINK_NOFOLLOW) == 0 &&
+           fstat(folder_, &folder) == 0 && Trusted(file.st_uid, folder);
+}
+
 bool ReplacingFile::CreateTemp()
 {
-    const std::string directory = DirectoryPart(target_);
-    const std::string prefix = directory + "." + target_.substr(directory.size(), MAX_TEMP_BASE) + ".";
+    const std::string prefix = "." + name_.substr(0, MAX_TEMP_BASE) + ".";
     unsigned salt = static_cast<unsigned>(getpid()) * 2654435761u ^ static_cast<unsigned>(clock());
     for (int attempt = 0; attempt < MAX_TEMP_ATTEMPTS; ++attempt) {
         char suffix[16];
@@ -160,7 +209,7 @@ bool ReplacingFile::CreateTemp()
         const std::string name = prefix + suffix;
         // Its owner's alone until Commit: whoever opened it meanwhile could
         // go on reading all that is written, whatever mode it gets later.
-        fd_ = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        fd_ = openat(folder_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd_ >= 0) {
             temp_ = name;
             return true;
@@ -194,18 +243,34 @@ bool ReplacingFile::Commit()
     const int fd = fd_;
     fd_ = -1;
     const bool closed = close(fd) == 0;
-    if (!synced || !closed || rename(temp_.c_str(), target_.c_str()) != 0)
+    if (!synced || !closed || renameat(folder_, temp_.c_str(), folder_, name_.c_str()) != 0)
         return false;
     temp_.clear();
-    SyncDirectory(DirectoryPart(target_));
+    SyncFolder(folder_);
     return true;
 }
 
+// A new file keeps what creating it gave it: the folder's default ACL, if
+// any, was applied when the temporary file was made.
 bool ReplacingFile::SetOwnerAndMode()
 {
     mode_t mode = mode_;
-    if (replacing_ && !KeepOwnerAndGroup(fd_, owner_, group_, mode))
+    if (replacing_ && (!KeepOwnerAndGroup(fd_, owner_, group_, mode, acl_) || !KeepAcl(mode)))
         return false;
     // Last, as a change of owner or group clears the set-id bits.
     return fchmod(fd_, mode) == 0;
+}
+
+// The replaced file's access ACL exactly, or none when it had none (the
+// temporary file may have taken one from the folder's default ACL).
+bool ReplacingFile::KeepAcl(mode_t &mode)
+{
+    if (SetAccessAcl(fd_, acl_))
+        return true;
+    if (acl_.empty())
+        return false;
+    // Refused: without it, the group bits would give the owning group what
+    // the ACL's mask gave anyone named in it. They give what that group had.
+    mode = (mode & ~static_cast<mode_t>(S_IRWXG)) | OwningGroupAccess(acl_) << 3;
+    return SetAccessAcl(fd_, AclBytes());
 }

@@ -6,8 +6,13 @@
 #include <string>
 #include <sys/types.h>
 
+#include "PosixAcl.h"
+
 // Owns the temporary file from Open until Commit; if Commit never succeeds,
 // the destructor closes and removes it and the file at the path is untouched.
+// Everything after the links are followed happens in the target's folder,
+// held open from Open on: renaming any folder on the path meanwhile cannot
+// send a step elsewhere.
 class ReplacingFile {
 public:
     ReplacingFile() = default;
@@ -19,26 +24,33 @@ public:
     // followed, so the link stays and the file it names is replaced; when
     // it names nothing yet, that file is created). false when the path
     // leads to anything but a regular file the user may write, passes a
-    // link another user planted in a shared sticky directory, or the
-    // temporary file cannot be made; nothing has been opened at the path then.
+    // link another user planted in a shared sticky folder, leads to another
+    // user's file there, or the temporary file cannot be made; nothing has
+    // been opened at the path then.
     bool Open(const char *path);
     // Appends size bytes. false when any of them could not be written.
     bool Write(const void *data, size_t size);
-    // Gives the file the replaced file's owner, group and permissions as far
-    // as the system allows (a new file's follow the umask), flushes the
-    // content to disk, closes the file and renames it over the target.
-    // false when any step fails; the target is then untouched.
+    // Gives the file the replaced file's owner, group, permissions and ACL
+    // as far as the system allows (a new file's are what creating it in the
+    // folder gives), flushes the content to disk, closes the file and
+    // renames it over the target. false when any step fails; the target is
+    // then untouched.
     bool Commit();
 
 private:
+    bool OpenFolder(const std::string &target);
+    bool MayReplace(const struct stat &file) const;
     bool CreateTemp();
     bool SetOwnerAndMode();
+    bool KeepAcl(mode_t &mode);
 
+    int folder_ = -1;  // the target's folder
+    std::string name_;  // the target's name in it
     int fd_ = -1;
-    std::string target_;
-    std::string temp_;
+    std::string temp_;  // the temporary file's name in the folder
     mode_t mode_ = 0;  // permission bits the file gets at Commit
     bool replacing_ = false;  // a file stood at the target when opened
-    uid_t owner_ = 0;  // the replaced file's owner and group
+    uid_t owner_ = 0;  // the replaced file's owner, group and access ACL
     gid_t group_ = 0;
+    AclBytes acl_;
 };

@@ -1,8 +1,9 @@
 // Writing the PDF file at the file boundary: failures at every step leave
 // what stood at the path as it was, links stay links (but not ones planted by
-// others in shared folders), the new file is as private as the one it replaces
-// and keeps its owner and group, messages show long paths whole, and albums
-// of any number of pages are written.
+// others in shared folders), the replace stays in the folder first looked at,
+// the new file is as private as the one it replaces and keeps its owner,
+// group and ACL, messages show long paths whole, and albums of any number of
+// pages are written.
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -26,6 +27,7 @@
 #include "AlbumData.h"
 #include "AlbumPdf.h"
 #include "ChildProcess.h"
+#include "ReplacingFile.h"
 #include "TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -36,6 +38,9 @@ namespace fs = std::filesystem;
 // failure strikes once, with that errno.
 int gFsyncFailure = 0;
 int gCloseFailure = 0;
+// A file system that keeps no ACL refuses to set one: fsetxattr fails so
+// while this is set.
+bool gRefuseAcl = false;
 
 // While gWatchModes is set, the permission bits of each regular file written
 // or synced (the temporary file, up to just before its rename) are gathered
@@ -54,6 +59,15 @@ extern "C" {
 int __real_fsync(int fd);
 int __real_close(int fd);
 ssize_t __real_write(int fd, const void *data, size_t size);
+int __real_fsetxattr(int fd, const char *name, const void *value, size_t size, int flags);
+
+int __wrap_fsetxattr(int fd, const char *name, const void *value, size_t size, int flags)
+{
+    if (!gRefuseAcl)
+        return __real_fsetxattr(fd, name, value, size, flags);
+    errno = EOPNOTSUPP;
+    return -1;
+}
 
 ssize_t __wrap_write(int fd, const void *data, size_t size)
 {
@@ -153,6 +167,36 @@ std::string Ownership(const std::string &path)
     return std::to_string(info.st_uid) + ":" + std::to_string(info.st_gid) + " " + Octal(info.st_mode);
 }
 
+// What a shell command prints ("" when it fails).
+std::string CommandOutput(const std::string &command)
+{
+    std::string output;
+    if (FILE *pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        size_t got;
+        while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            output.append(buffer, got);
+        if (pclose(pipe) != 0)
+            output.clear();
+    }
+    return output;
+}
+
+// A file's access ACL as getfacl lists it, with numeric ids.
+std::string AclOf(const std::string &path)
+{
+    return CommandOutput("getfacl --omit-header --numeric --absolute-names '" + path + "' 2>/dev/null");
+}
+
+// Changes a file's ACLs with setfacl's options; false where the file system
+// keeps none, or setfacl is missing.
+bool SetAcl(const std::string &options, const std::string &path)
+{
+    return std::system(("setfacl " + options + " '" + path + "' 2>/dev/null").c_str()) == 0;
+}
+
+const char NO_ACL_SUPPORT[] = "this file system keeps no ACL, or setfacl (Debian's acl) is missing";
+
 // Where a case runs its generation: here, or in a child process with a
 // file-size limit just short of the PDF, or as a user other than root.
 enum class Run { Here, SizeLimited, Unprivileged };
@@ -204,6 +248,17 @@ bool HaveQpdf()
 std::string EarlierPdfAt(const std::string &path)
 {
     std::ofstream(path, std::ios::binary) << EARLIER_PDF;
+    return path;
+}
+
+// An earlier PDF in work, which anyone may write to, owned by uid and gid
+// with mode; "" when it cannot be given them.
+std::string OwnedPdf(const ScratchDir &work, uid_t uid, gid_t gid, mode_t mode)
+{
+    const std::string path = EarlierPdfAt(work.File("album.pdf"));
+    // The mode after the owner: chown clears set-id bits.
+    if (chmod(work.path().c_str(), 0777) != 0 || chown(path.c_str(), uid, gid) != 0 || chmod(path.c_str(), mode) != 0)
+        return "";
     return path;
 }
 
@@ -365,7 +420,8 @@ TEST(PdfWrite, TemporaryFileIsPrivateWhileWritten)
 
 // A replaced file keeps its owner, group and mode when root writes it; a user
 // keeps a group they belong to, and where the group is not theirs its
-// permissions are taken away instead of handed to the user's own group.
+// permissions are taken away instead of handed to the user's own group. A
+// set-id bit goes with an owner or group that cannot be kept.
 TEST(PdfWrite, OwnerAndGroupAreKept)
 {
     if (geteuid() != 0)
@@ -384,43 +440,113 @@ TEST(PdfWrite, OwnerAndGroupAreKept)
         {"root, set-id bits", 23456, 45678, 06750, nullptr, "23456:45678 6750"},
         {"member of the group", 56789, 23456, 0660, &member, "12345:23456 0660"},
         {"not in the group", 12345, 45678, 0664, &outsider, "12345:34567 0604"},
+        {"member, another owner's set-id file", 56789, 23456, 06777, &member, "12345:23456 2777"},
     };
     CAlbumData album;
     BuildAlbum(album, 2);
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         ScratchDir work;
-        ASSERT_EQ(chmod(work.path().c_str(), 0777), 0);
-        const std::string path = EarlierPdfAt(work.File("album.pdf"));
-        // The mode after the owner: chown clears set-id bits.
-        ASSERT_EQ(chown(path.c_str(), c.uid, c.gid), 0);
-        ASSERT_EQ(chmod(path.c_str(), c.mode), 0);
+        const std::string path = OwnedPdf(work, c.uid, c.gid, c.mode);
+        ASSERT_FALSE(path.empty());
         EXPECT_EQ(GenerateInChild(album, path, RLIM_INFINITY, c.as), Written(path));
         EXPECT_EQ(ReadFile(path).rfind("%PDF-1.", 0), 0u);
         EXPECT_EQ(Ownership(path), c.kept);
     }
 }
 
-// In a shared sticky folder (as /tmp), a link at the PDF path, or one that
-// link leads to, is followed only when it is the user's own or the folder
-// owner's: one another user planted must not get a file of the user's
-// overwritten, whatever the kernel's own protection is set to.
-TEST(PdfWrite, LinkPlantedInSharedFolderIsNotFollowed)
+// A replaced file's access ACL (a named user given more than the owning
+// group) is kept exactly; a group that cannot be kept loses its entry; where
+// the file system refuses the ACL, the group bits give the owning group only
+// what it had, not what the mask gave the named user.
+TEST(PdfWrite, AccessAclIsKept)
 {
     if (geteuid() != 0)
-        GTEST_SKIP() << "giving a folder and a link to other ids needs root";
+        GTEST_SKIP() << "giving a file to other ids and switching to them needs root";
+    const Identity outsider = {12345, 34567, {}};
+    const std::string acl = "user::rw-\nuser:23456:rw-\ngroup::r--\nmask::rw-\nother::---\n\n";
+    struct Case {
+        const char *name;
+        const Identity *as;  // null: root
+        bool refused;
+        const char *kept;
+        std::string aclKept;
+    } cases[] = {
+        {"root", nullptr, false, "12345:45678 0660", acl},
+        {"not in the group", &outsider, false, "12345:34567 0660",
+         "user::rw-\nuser:23456:rw-\ngroup::---\nmask::rw-\nother::---\n\n"},
+        {"refused by the file system", nullptr, true, "12345:45678 0640", "user::rw-\ngroup::r--\nother::---\n\n"},
+    };
+    CAlbumData album;
+    BuildAlbum(album, 2);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchDir work;
+        const std::string path = OwnedPdf(work, 12345, 45678, 0600);
+        ASSERT_FALSE(path.empty());
+        if (!SetAcl("-m u:23456:rw-,g::r--,m::rw-", path))
+            GTEST_SKIP() << NO_ACL_SUPPORT;
+        ASSERT_EQ(AclOf(path), acl);
+        gRefuseAcl = c.refused;
+        EXPECT_EQ(GenerateInChild(album, path, RLIM_INFINITY, c.as), Written(path));
+        gRefuseAcl = false;
+        EXPECT_EQ(Ownership(path), c.kept);
+        EXPECT_EQ(AclOf(path), c.aclKept);
+    }
+}
+
+// A new PDF gets what creating a file in its folder gives it: the folder's
+// default ACL, where it has one, and not the umask. A PDF replaced there
+// that had no ACL takes none from the folder.
+TEST(PdfWrite, NewPdfTakesTheFolderDefaultAcl)
+{
+    ScratchDir work;
+    if (!SetAcl("-d -m u::rwx,u:23456:rw-,g::r-x,m::rwx,o::---", work.path()))
+        GTEST_SKIP() << NO_ACL_SUPPORT;
+    const mode_t oldMask = umask(022);
+    std::ofstream(work.File("created.txt")) << "made as fopen makes a file\n";
+    const std::string plain = EarlierPdfAt(work.File("plain.pdf"));
+    ASSERT_TRUE(SetAcl("-b", plain));
+    ASSERT_EQ(chmod(plain.c_str(), 0640), 0);
+    CAlbumData album;
+    BuildAlbum(album, 2);
+    MessageCapture capture;
+    EXPECT_EQ(CreateAlbumPdf(&album, work.File("new.pdf").c_str()), 0);
+    EXPECT_EQ(CreateAlbumPdf(&album, plain.c_str()), 0);
+    umask(oldMask);
+    ASSERT_EQ(AclOf(work.File("created.txt")),
+              "user::rw-\nuser:23456:rw-\ngroup::r-x\t#effective:r--\nmask::rw-\nother::---\n\n");
+    EXPECT_EQ(Ownership(work.File("new.pdf")), Ownership(work.File("created.txt")));
+    EXPECT_EQ(AclOf(work.File("new.pdf")), AclOf(work.File("created.txt")));
+    EXPECT_EQ(AclOf(plain), "user::rw-\ngroup::r--\nother::---\n\n");
+}
+
+// In a shared sticky folder (as /tmp, or one its group may write to), a link
+// at the PDF path, or one that link leads to, is followed, and a file there
+// replaced, only when it is the user's own or the folder owner's: one another
+// user planted must neither get a file of the user's overwritten nor take
+// the user's PDF, whatever the kernel's own protection is set to.
+TEST(PdfWrite, EntriesPlantedInSharedFoldersAreLeftAlone)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "giving a folder, a file and a link to other ids needs root";
     const uid_t folderOwner = 45678;
     const uid_t planter = 56789;
     struct Case {
         const char *name;
-        uid_t linkOwner;
+        bool link;  // a link to the user's thesis at shared/album.pdf, else a file
+        uid_t owner;
+        mode_t folderMode;
         const char *pdf;
-        bool followed;
+        bool replaced;
     } cases[] = {
-        {"planted by another user", planter, "/shared/album.pdf", false},
-        {"planted, reached through the user's link", planter, "/album.pdf", false},
-        {"the user's own", geteuid(), "/shared/album.pdf", true},
-        {"the folder owner's", folderOwner, "/shared/album.pdf", true},
+        {"link planted by another user", true, planter, 01777, "/shared/album.pdf", false},
+        {"link planted, reached through the user's link", true, planter, 01777, "/album.pdf", false},
+        {"link planted in a group-writable folder", true, planter, 01770, "/shared/album.pdf", false},
+        {"the user's own link", true, geteuid(), 01777, "/shared/album.pdf", true},
+        {"the folder owner's link", true, folderOwner, 01777, "/shared/album.pdf", true},
+        {"file planted by another user", false, planter, 01770, "/shared/album.pdf", false},
+        {"the folder owner's file", false, folderOwner, 01777, "/shared/album.pdf", true},
     };
     CAlbumData album;
     BuildAlbum(album, 2);
@@ -430,19 +556,22 @@ TEST(PdfWrite, LinkPlantedInSharedFolderIsNotFollowed)
         const std::string shared = work.File("shared");
         ASSERT_TRUE(fs::create_directory(shared));
         ASSERT_EQ(chown(shared.c_str(), folderOwner, 67890), 0);
-        ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+        ASSERT_EQ(chmod(shared.c_str(), c.folderMode), 0);
         std::ofstream(work.File("thesis.tex")) << "\\chapter{Perforations}\n";
-        fs::create_symlink(work.File("thesis.tex"), shared + "/album.pdf");
-        ASSERT_EQ(lchown((shared + "/album.pdf").c_str(), c.linkOwner, 78901), 0);
+        if (c.link)
+            fs::create_symlink(work.File("thesis.tex"), shared + "/album.pdf");
+        else
+            chmod(EarlierPdfAt(shared + "/album.pdf").c_str(), 0666);
+        ASSERT_EQ(lchown((shared + "/album.pdf").c_str(), c.owner, 78901), 0);
         fs::create_symlink("shared/album.pdf", work.File("album.pdf"));
         const auto before = Listing(work.path());
         const std::string path = work.path() + c.pdf;
 
         MessageCapture capture;
-        EXPECT_EQ(CreateAlbumPdf(&album, path.c_str()), c.followed ? 0 : 1);
-        if (c.followed) {
+        EXPECT_EQ(CreateAlbumPdf(&album, path.c_str()), c.replaced ? 0 : 1);
+        if (c.replaced) {
             EXPECT_EQ(capture.all(), Written(path));
-            EXPECT_EQ(ReadFile(work.File("thesis.tex")).rfind("%PDF-1.", 0), 0u);
+            EXPECT_EQ(ReadFile(c.link ? work.File("thesis.tex") : shared + "/album.pdf").rfind("%PDF-1.", 0), 0u);
             EXPECT_EQ(Listing(work.path()).size(), before.size());  // the links stay, no temporary file
         } else {
             EXPECT_EQ(capture.all(), "Creating " + path + "\n" + WriteFailure(path));
@@ -451,24 +580,63 @@ TEST(PdfWrite, LinkPlantedInSharedFolderIsNotFollowed)
     }
 }
 
-// Long paths, one of 300 characters and one near the system's limit in
-// directories of 200 characters: every message shows the whole path and
-// every line, written or not.
+// A folder on the way to the PDF is swapped for another between the look at
+// the PDF and its replace: the replace, or on failure the removal of the
+// temporary file, still happens in the folder looked at, and the other
+// folder stays as it was.
+TEST(PdfWrite, FolderSwappedDuringTheReplaceIsNotFollowed)
+{
+    const std::string directory = "kind " + std::to_string(static_cast<int>(fs::file_type::directory));
+    for (const bool commit : {true, false}) {
+        SCOPED_TRACE(commit ? "committed" : "given up");
+        ScratchDir work;
+        fs::create_directory(work.File("looked-at"));
+        fs::create_directory(work.File("swapped-in"));
+        EarlierPdfAt(work.File("looked-at/album.pdf"));
+        fs::create_symlink("looked-at", work.File("folder"));
+        {
+            ReplacingFile file;
+            ASSERT_TRUE(file.Open(work.File("folder/album.pdf").c_str()));
+            ASSERT_TRUE(file.Write("%PDF-1.3 new", 12));
+            fs::remove(work.File("folder"));
+            fs::create_symlink("swapped-in", work.File("folder"));
+            EXPECT_EQ(commit && file.Commit(), commit);
+        }
+        EXPECT_EQ(Listing(work.path()), (std::map<std::string, std::string>{
+                                            {work.File("folder"), "link to swapped-in"},
+                                            {work.File("looked-at"), directory},
+                                            {work.File("looked-at/album.pdf"), commit ? "%PDF-1.3 new" : EARLIER_PDF},
+                                            {work.File("swapped-in"), directory},
+                                        }));
+    }
+}
+
+// Long paths: one of 300 characters, and two as long as the system takes
+// (4,095 bytes), one with a short name and one with a name of 255 bytes, in
+// directories of 200 characters. Each is written, and every message shows
+// the whole path and every line, written or not.
 TEST(PdfWrite, LongPathMessagesEndTheirLines)
 {
     ScratchDir work;
+    // A directory path of exactly length bytes.
+    const auto deep = [&work](size_t length) {
+        std::string directory = work.path();
+        while (directory.size() < length - 202)
+            directory += "/" + std::string(200, 'd');
+        directory += "/" + std::string(length - directory.size() - 1, 'e');
+        fs::create_directories(directory);
+        return directory;
+    };
     const std::string shallow = work.path() + "/" + std::string(120, 'c');
-    std::string deep = work.path();
-    while (deep.size() < 3800)
-        deep += "/" + std::string(200, 'd');
     fs::create_directory(shallow);
-    fs::create_directories(deep);
     const std::string paths[] = {
         shallow + "/" + std::string(300 - shallow.size() - 5, 'a') + ".pdf",
-        deep + "/" + std::string(4000 - deep.size() - 5, 'b') + ".pdf",
+        deep(4095 - 10) + "/album.pdf",
+        deep(4095 - 256) + "/" + std::string(255 - 4, 'b') + ".pdf",
     };
     ASSERT_EQ(paths[0].size(), 300u);
-    ASSERT_EQ(paths[1].size(), 4000u);
+    ASSERT_EQ(paths[1].size(), 4095u);
+    ASSERT_EQ(paths[2].size(), 4095u);
     CAlbumData album;
     BuildAlbum(album, 1);
 
