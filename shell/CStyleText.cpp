@@ -10,6 +10,48 @@ const FXint STYLE_COUNT = 5;  // style indices 1 to 5; index 0 is the pane's own
 const FXColor RED = FXRGB(255, 0, 0);
 const FXColor BLUE = FXRGB(0, 0, 255);
 
+// U+FFFD, shown in place of each byte that is not part of a character.
+const FXchar REPLACEMENT[] = "\xEF\xBF\xBD";
+const FXint REPLACEMENT_LENGTH = 3;
+
+// The length of the well-formed UTF-8 character that the n bytes at p start
+// with, or 0 when they start with none. Not well-formed: overlong forms (C0,
+// C1, E0 80..9F, F0 80..8F), surrogates (ED A0..BF), code points above
+// U+10FFFF (F4 90..BF, F5..FF), stray continuation bytes, and characters cut
+// short, by another byte or by the end of the n bytes.
+FXint WellFormedLength(const FXchar *p, FXint n)
+{
+    const FXuchar *bytes = (const FXuchar *)p;
+    FXuchar lead = bytes[0];
+    if (lead < 0x80)
+        return 1;
+    FXint length;
+    FXuchar low = 0x80, high = 0xBF;  // range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0;
+        else if (lead == 0xED)
+            high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        else if (lead == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (n < length || bytes[1] < low || bytes[1] > high)
+        return 0;
+    for (FXint k = 2; k < length; k++)
+        if (bytes[k] < 0x80 || bytes[k] > 0xBF)
+            return 0;
+    return length;
+}
+
 }  // namespace
 
 // For the toolkit's factory only: no table and no fonts, so the destructor
@@ -66,27 +108,35 @@ void CStyleText::setMarkupText(const FXchar *text, FXint n, FXbool notify)
 }
 
 // One pass over exactly n bytes: each run of plain text between tags goes to
-// the base in one call, as a pointer into the caller's text.
+// the base in one call, as a pointer into the caller's text. FXText stops
+// drawing at a byte that is not UTF-8, so such a byte ends the run and is
+// shown as U+FFFD in the current style.
 void CStyleText::appendMarkupText(const FXchar *text, FXint n, FXbool notify)
 {
     const FXchar *run = text;
-    FXint runLength = 0;
     FXint i = 0;
     while (i < n) {
         if (text[i] == '<' && i + 2 < n && checkStyleTag(text + i + 1, FALSE)) {
-            if (runLength > 0)
-                appendStyledText(run, runLength, currentStyle, notify);
+            appendRun(run, text + i, notify);
             checkStyleTag(text + i + 1, TRUE);
             i += 3;
             run = text + i;
-            runLength = 0;
+        } else if (FXint length = WellFormedLength(text + i, n - i)) {
+            i += length;
         } else {
-            runLength++;
+            appendRun(run, text + i, notify);
+            appendStyledText(REPLACEMENT, REPLACEMENT_LENGTH, currentStyle, notify);
             i++;
+            run = text + i;
         }
     }
-    if (runLength > 0)
-        appendStyledText(run, runLength, currentStyle, notify);
+    appendRun(run, text + n, notify);
+}
+
+void CStyleText::appendRun(const FXchar *start, const FXchar *end, FXbool notify)
+{
+    if (end > start)
+        appendStyledText(start, (FXint)(end - start), currentStyle, notify);
 }
 
 FXbool CStyleText::checkStyleTag(const FXchar *p, FXbool apply)

@@ -14,6 +14,9 @@ protected:
     FXint currentStyle;     // style index (0 to 5) given to text that is added
 protected:
     CStyleText();
+
+    // Adds the bytes from start up to end, if any, in the current style.
+    void appendRun(const FXchar *start, const FXchar *end, FXbool notify);
 private:
     CStyleText(const CStyleText &);
     CStyleText &operator=(const CStyleText &);

@@ -95,6 +95,8 @@ long QuilloryWindow::onCmdOpen(FXObject *, FXSelector, void *)
 {
     FXFileDialog dialog(this, "Open Album Description Text File", 0, 0, 0, 500, 300);
     dialog.setPatternList("Text files (*.txt)\nAll Files (*)");
+    // Descriptions named ALBUM.TXT or Album.Txt are text files too.
+    dialog.setMatchMode(dialog.getMatchMode() | FILEMATCH_CASEFOLD);
     dialog.setDirectory(lastDirectory);
     if (dialog.execute(PLACEMENT_CURSOR)) {
         albumFileName = dialog.getFilename();

@@ -4,9 +4,12 @@
 
 #include <fx.h>
 
+#include <string>
+#include <vector>
+
 // Starts its timer when made; the first time the file dialog runs modally it
-// notes the dialog's title and directory, then picks file and accepts, or
-// cancels when file is empty.
+// notes the dialog's title, directory and the files its list shows, then picks
+// file and accepts, or cancels when file is empty.
 class DialogAnswer : public FXObject {
     FXDECLARE(DialogAnswer)
 public:
@@ -19,6 +22,7 @@ public:
     FXString file;
     FXString title;           // of the dialog answered
     FXString shownDirectory;  // the directory it showed
+    std::vector<std::string> listedFiles;  // names of the files its list showed, sorted
 
 protected:
     DialogAnswer() {}

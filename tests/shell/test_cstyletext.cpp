@@ -155,6 +155,53 @@ TEST_F(StyleTextTest, TagsAloneAddNothing)
     EXPECT_EQ(pane->getCurrentStyle(), 4);
 }
 
+// A byte that is not part of a well-formed UTF-8 character shows as U+FFFD,
+// and the message goes on to its end in its own styles.
+TEST_F(StyleTextTest, EachBadByteShowsAsAReplacementCharacter)
+{
+    const char message[] = "<R>cannot write to /albums/caf\xE9.pdf<n>\n";
+    auto text = Exact(message, strlen(message));
+    pane->appendMarkupText(text.get(), strlen(message), FALSE);
+    const std::string shown = "cannot write to /albums/caf\xEF\xBF\xBD.pdf";
+    EXPECT_EQ(PaneText(pane), shown + "\n");
+    EXPECT_EQ(PaneStyles(pane), std::string(shown.size(), '3') + "0");
+    // The runs around the bad byte still point into the caller's text.
+    ASSERT_EQ(pane->runs.size(), 4u);
+    EXPECT_EQ(pane->runs[0].start, text.get() + 3);
+    EXPECT_EQ(pane->runs[2].start, text.get() + 31);
+}
+
+TEST_F(StyleTextTest, IllFormedSequencesShowOneReplacementPerByte)
+{
+    auto replaced = [](int bytes) {
+        std::string shown;
+        for (int k = 0; k < bytes; k++)
+            shown += "\xEF\xBF\xBD";
+        return shown;
+    };
+    const struct {
+        std::string markup, shown;
+    } cases[] = {
+        {"a\xC0\xAF" "b", "a" + replaced(2) + "b"},  // overlong '/'
+        {"\xE0\x80\xAF.", replaced(3) + "."},         // overlong '/'
+        {"\xED\xA0\x80.", replaced(3) + "."},         // surrogate
+        {"\xF4\x90\x80\x80.", replaced(4) + "."},     // above U+10FFFF
+        {"\xF5\x80\xFF.", replaced(3) + "."},
+        {"\xE2\x82" "A", replaced(2) + "A"},          // cut short
+        {"\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80 \xF4\x8F\xBF\xBF",
+         "\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80 \xF4\x8F\xBF\xBF"},  // all well-formed
+    };
+    for (const auto &c : cases) {
+        pane->setMarkupText("", 0, FALSE);
+        auto text = Exact(c.markup.data(), c.markup.size());
+        pane->appendMarkupText(text.get(), c.markup.size(), FALSE);
+        EXPECT_EQ(PaneText(pane), c.shown) << testing::PrintToString(c.markup);
+    }
+    // Cut short by the end of the bytes handed over, though the buffer goes on.
+    pane->setMarkupText("x\xF0\x9F\x98\x80", 4, FALSE);
+    EXPECT_EQ(PaneText(pane), "x" + replaced(3));
+}
+
 TEST_F(StyleTextTest, HighlightStylesAndOwnFont)
 {
     const FXHiliteStyle *styles = pane->getHiliteStyles();

@@ -279,6 +279,19 @@ TEST_F(MainWindowTest, OpenRemembersTheChosenFileAndCancelChangesNothing)
     lastDirectory = savedDirectory;
 }
 
+TEST_F(MainWindowTest, OpenListsTextFilesWhateverTheCaseOfTheirNames)
+{
+    ScratchDir dir;
+    for (const char *name : {"album.txt", "ALBUM.TXT", "Album.Txt", "notes.pdf"})
+        dir.file(name, "");
+    FXString savedDirectory = lastDirectory;
+    lastDirectory = dir.path.c_str();
+    DialogAnswer cancel("");
+    Press(window, QuilloryWindow::ID_OPEN);
+    lastDirectory = savedDirectory;
+    EXPECT_EQ(cancel.listedFiles, (std::vector<std::string>{"ALBUM.TXT", "Album.Txt", "album.txt"}));
+}
+
 TEST_F(MainWindowTest, EveryHelpPressOpensAnotherHelpWindow)
 {
     auto countHelpWindows = [] {
