@@ -9,7 +9,7 @@ RUN_PACKAGES=(cmake g++ make pkg-config libfox-1.6-dev libhpdf-dev)
 TEST_PACKAGES=(
     libgtest-dev libx11-dev locales
     xvfb xauth xdotool imagemagick poppler-utils qpdf libqpdf-dev valgrind python3
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev acl
 )
 
 case "${1:-test}" in

@@ -13,7 +13,7 @@ chmod +x "$stubs"/*
 
 RUN="cmake g++ make pkg-config libfox-1.6-dev libhpdf-dev"
 TEST="libgtest-dev libx11-dev locales xvfb xauth xdotool imagemagick poppler-utils qpdf libqpdf-dev"
-TEST="$TEST valgrind python3 clang libclang-rt-14-dev"
+TEST="$TEST valgrind python3 clang libclang-rt-14-dev acl"
 failed=0
 expect() {  # set, expected packages
     rm -f "$stubs/calls"
