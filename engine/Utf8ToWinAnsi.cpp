@@ -40,20 +40,21 @@ const LeadByte *FindLeadByte(unsigned char byte)
     return nullptr;  // a continuation byte or 0xF8-0xFF
 }
 
-// Decodes the sequence that starts at text[at]: its length in bytes, with the
-// character in *codePoint, or 0 when the sequence is malformed.
-size_t DecodeSequence(const std::string &text, size_t at, uint32_t *codePoint)
+// Decodes the sequence that the size bytes at text start with (size > 0):
+// its length in bytes, with the character in *codePoint, or 0 when the
+// sequence is malformed.
+size_t DecodeSequence(const char *text, size_t size, uint32_t *codePoint)
 {
-    const unsigned char first = static_cast<unsigned char>(text[at]);
+    const unsigned char first = static_cast<unsigned char>(text[0]);
     *codePoint = first;
     if (first < 0x80)
         return 1;
     const LeadByte *lead = FindLeadByte(first);
-    if (!lead || text.size() - at < lead->length)
+    if (!lead || size < lead->length)
         return 0;
     *codePoint = first & ~lead->mask & 0xFF;
     for (size_t k = 1; k < lead->length; ++k) {
-        const unsigned char byte = static_cast<unsigned char>(text[at + k]);
+        const unsigned char byte = static_cast<unsigned char>(text[k]);
         if ((byte & 0xC0) != 0x80)
             return 0;
         *codePoint = (*codePoint << 6) | (byte & 0x3F);
@@ -100,7 +101,7 @@ bool IsMultiByteUtf8(const std::string &text)
             at += 8;
             continue;
         }
-        const size_t length = DecodeSequence(text, at, &codePoint);
+        const size_t length = DecodeSequence(text.data() + at, text.size() - at, &codePoint);
         if (length == 0)
             return false;
         multiByte = multiByte || length > 1;
@@ -110,6 +111,12 @@ bool IsMultiByteUtf8(const std::string &text)
 }
 
 }  // namespace
+
+size_t Utf8CharacterLength(const char *text, size_t size)
+{
+    uint32_t codePoint;
+    return size == 0 ? 0 : DecodeSequence(text, size, &codePoint);
+}
 
 void ConvertUtf8ToWinAnsi(std::string &text)
 {
@@ -124,7 +131,7 @@ void ConvertUtf8ToWinAnsi(std::string &text)
             text[to++] = text[from++];
             continue;
         }
-        from += DecodeSequence(text, from, &codePoint);
+        from += DecodeSequence(text.data() + from, text.size() - from, &codePoint);
         text[to++] = WinAnsiByte(codePoint);
     }
     text.resize(to);

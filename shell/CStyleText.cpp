@@ -1,6 +1,8 @@
 // The styled text pane: message markup turned into runs of styled text.
 #include "CStyleText.h"
 
+#include "Utf8ToWinAnsi.h"
+
 // No messages of its own: everything goes on to FXText.
 FXIMPLEMENT(CStyleText, FXText, NULL, 0)
 
@@ -13,44 +15,6 @@ const FXColor BLUE = FXRGB(0, 0, 255);
 // U+FFFD, shown in place of each byte that is not part of a character.
 const FXchar REPLACEMENT[] = "\xEF\xBF\xBD";
 const FXint REPLACEMENT_LENGTH = 3;
-
-// The length of the well-formed UTF-8 character that the n bytes at p start
-// with, or 0 when they start with none. Not well-formed: overlong forms (C0,
-// C1, E0 80..9F, F0 80..8F), surrogates (ED A0..BF), code points above
-// U+10FFFF (F4 90..BF, F5..FF), stray continuation bytes, and characters cut
-// short, by another byte or by the end of the n bytes.
-FXint WellFormedLength(const FXchar *p, FXint n)
-{
-    const FXuchar *bytes = (const FXuchar *)p;
-    FXuchar lead = bytes[0];
-    if (lead < 0x80)
-        return 1;
-    FXint length;
-    FXuchar low = 0x80, high = 0xBF;  // range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0;
-        else if (lead == 0xED)
-            high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90;
-        else if (lead == 0xF4)
-            high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (n < length || bytes[1] < low || bytes[1] > high)
-        return 0;
-    for (FXint k = 2; k < length; k++)
-        if (bytes[k] < 0x80 || bytes[k] > 0xBF)
-            return 0;
-    return length;
-}
 
 }  // namespace
 
@@ -121,7 +85,7 @@ void CStyleText::appendMarkupText(const FXchar *text, FXint n, FXbool notify)
             checkStyleTag(text + i + 1, TRUE);
             i += 3;
             run = text + i;
-        } else if (FXint length = WellFormedLength(text + i, n - i)) {
+        } else if (FXint length = (FXint)Utf8CharacterLength(text + i, (size_t)(n - i))) {
             i += length;
         } else {
             appendRun(run, text + i, notify);
