@@ -46,21 +46,21 @@ mode_t Perm(const AclBytes &acl, unsigned tag, mode_t absent = 0)
     return at == AclBytes::npos ? absent : static_cast<mode_t>(Field16(acl, at) & 07);
 }
 
-// Reads the attribute at path, a link there not followed. The path runs
-// through /proc/self/fd, the one way to read an attribute relative to a
-// folder descriptor: the folder itself, never whatever its path names now.
-bool ReadAcl(int folder, const std::string &name, const char *attribute, AclBytes &acl)
+// Reads the attribute of the file open as fd. getxattr refuses an O_PATH
+// descriptor, so the attribute is read through /proc/self/fd, whose entry
+// leads to that very file, never to whatever its name names now.
+bool ReadAcl(int fd, const char *attribute, AclBytes &acl)
 {
-    const std::string path = "/proc/self/fd/" + std::to_string(folder) + "/" + name;
+    const std::string path = "/proc/self/fd/" + std::to_string(fd);
     acl.clear();
     for (;;) {
-        const ssize_t size = lgetxattr(path.c_str(), attribute, nullptr, 0);
+        const ssize_t size = getxattr(path.c_str(), attribute, nullptr, 0);
         if (size < 0)
-            return errno == ENODATA || errno == EOPNOTSUPP;
+            return errno == ENODATA || KeepsNoAcl(errno);
         if (static_cast<size_t>(size) > MAX_ACL_SIZE)
             return false;
         acl.resize(static_cast<size_t>(size));
-        const ssize_t got = lgetxattr(path.c_str(), attribute, &acl[0], acl.size());
+        const ssize_t got = getxattr(path.c_str(), attribute, &acl[0], acl.size());
         if (got >= 0) {
             acl.resize(static_cast<size_t>(got));
             return true;
@@ -72,21 +72,27 @@ bool ReadAcl(int folder, const std::string &name, const char *attribute, AclByte
 
 }  // namespace
 
-bool ReadAccessAcl(int folder, const std::string &name, AclBytes &acl)
+bool ReadAccessAcl(int fd, AclBytes &acl)
 {
-    return ReadAcl(folder, name, ACCESS, acl);
+    return ReadAcl(fd, ACCESS, acl);
 }
 
-bool ReadDefaultAcl(int folder, AclBytes &acl)
+bool ReadDefaultAcl(int fd, AclBytes &acl)
 {
-    return ReadAcl(folder, ".", DEFAULT, acl);
+    return ReadAcl(fd, DEFAULT, acl);
 }
 
 bool SetAccessAcl(int fd, const AclBytes &acl)
 {
     if (!acl.empty())
         return fsetxattr(fd, ACCESS, acl.data(), acl.size(), 0) == 0;
-    return fremovexattr(fd, ACCESS) == 0 || errno == ENODATA || errno == EOPNOTSUPP;
+    return fremovexattr(fd, ACCESS) == 0 || errno == ENODATA || KeepsNoAcl(errno);
+}
+
+bool KeepsNoAcl(int error)
+{
+    // ENOTSUP is EOPNOTSUPP on Linux; both are named for other systems.
+    return error == EOPNOTSUPP || error == ENOTSUP;
 }
 
 mode_t OwningGroupAccess(const AclBytes &acl)

@@ -1,6 +1,6 @@
 // POSIX access control lists in the kernel's own form, the extended attributes
-// system.posix_acl_access and system.posix_acl_default: read through a folder
-// held open, given to a file, and the entries a file's mode depends on.
+// system.posix_acl_access and system.posix_acl_default: read from a file or
+// folder held open, given to a file, and the entries a file's mode depends on.
 #pragma once
 
 #include <string>
@@ -9,15 +9,18 @@
 // An ACL as the kernel stores it; empty for none.
 using AclBytes = std::string;
 
-// Reads the access ACL of the entry name in the folder held open as folder,
-// without following a link at name. acl is empty when the file has none or
-// its file system keeps none; false when it cannot be read.
-bool ReadAccessAcl(int folder, const std::string &name, AclBytes &acl);
-// Reads the default ACL of the folder held open as folder, as ReadAccessAcl.
-bool ReadDefaultAcl(int folder, AclBytes &acl);
+// Reads the access ACL of the file open as fd (O_PATH will do). acl is empty
+// when the file has none or its file system keeps none; false when it
+// cannot be read.
+bool ReadAccessAcl(int fd, AclBytes &acl);
+// Reads the default ACL of the folder open as fd, as ReadAccessAcl.
+bool ReadDefaultAcl(int fd, AclBytes &acl);
 // Gives the file open as fd exactly the access ACL acl, or none when acl is
-// empty. false when the file system refuses it.
+// empty. false when that fails; errno then says why.
 bool SetAccessAcl(int fd, const AclBytes &acl);
+// Whether error, from one of these calls, says that the file system keeps
+// no ACL: the one failure that is not a failure to write.
+bool KeepsNoAcl(int error);
 
 // The permission bits (rwx) that the owning group of a file with the access
 // ACL acl has in effect: its own entry, limited by the mask.

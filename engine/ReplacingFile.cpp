@@ -40,6 +40,15 @@ bool Trusted(uid_t owner, const struct stat &folder)
     return !IsShared(folder) || owner == geteuid() || owner == folder.st_uid;
 }
 
+// Whether the regular file file may be replaced where it stands in folder.
+// In a shared folder, a file with another link may be a file of the user's
+// that someone it was shared with linked there: it would pass its ACL on to
+// the PDF.
+bool TrustedFile(const struct stat &file, const struct stat &folder)
+{
+    return Trusted(file.st_uid, folder) && (!IsShared(folder) || file.st_nlink == 1);
+}
+
 // Whether the link at path, whose own status is link, may be followed: one
 // planted by another user could have the PDF written over a file of this
 // user's. The kernel refuses the same links on open (fs.protected_symlinks),
@@ -153,17 +162,16 @@ bool ReplacingFile::Open(const char *path)
     std::string target = path;
     if (!FollowLinks(target) || !OpenFolder(target))
         return false;
-    // Only the target's type is looked at: a device or a FIFO is never
-    // opened. Not through a link: one put there since the links were
-    // followed is refused, not followed unchecked.
-    struct stat info;
-    if (fstatat(folder_, name_.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
-        if (!MayReplace(info) || !ReadAccessAcl(folder_, name_, acl_))
+    // The target is opened only as a place (O_PATH: a device or a FIFO is
+    // never opened for real), and not through a link: one put there since
+    // the links were followed is refused, not followed unchecked. All that
+    // decides the replace is then read from that one file.
+    const int file = openat(folder_, name_.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    if (file >= 0) {
+        const bool taken = TakeOver(file);
+        close(file);
+        if (!taken)
             return false;
-        replacing_ = true;
-        mode_ = info.st_mode & 07777;
-        owner_ = info.st_uid;
-        group_ = info.st_gid;
     } else if (errno == ENOENT) {
         // As creating it would: the folder's default ACL decides, or else the umask.
         AclBytes inherited;
@@ -184,18 +192,38 @@ bool ReplacingFile::OpenFolder(const std::string &target)
     if (name_.empty())
         return false;
     folder_ = open(directory.empty() ? "." : directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    return folder_ >= 0;
+    struct stat folder;
+    if (folder_ < 0 || fstat(folder_, &folder) != 0)
+        return false;
+    shared_ = IsShared(folder);
+    return true;
+}
+
+// Notes what the file open as file (O_PATH) keeps: owner, group, mode and
+// ACL. false when it may not be replaced or its ACL cannot be read.
+bool ReplacingFile::TakeOver(int file)
+{
+    struct stat info;
+    if (fstat(file, &info) != 0 || !MayReplace(file, info) || !ReadAccessAcl(file, acl_))
+        return false;
+    replacing_ = true;
+    mode_ = info.st_mode & 07777;
+    owner_ = info.st_uid;
+    group_ = info.st_gid;
+    return true;
 }
 
 // A file its user may not write stays protected, as it was when the file was
-// written in place; so does another user's file in a shared folder, which
-// the kernel would not let an ordinary open write either
-// (fs.protected_regular), but which a rename would replace.
-bool ReplacingFile::MayReplace(const struct stat &file) const
+// written in place; so does a file in a shared folder that another user may
+// have put there, which the kernel would not let an ordinary open write
+// either (fs.protected_regular), but which a rename would replace. Write
+// permission is asked of the file itself, through /proc/self/fd.
+bool ReplacingFile::MayReplace(int file, const struct stat &info) const
 {
     struct stat folder;
-    return S_ISREG(file.st_mode) && faccessat(folder_, name_.c_str(), W_OK, AT_SYMLINK_NOFOLLOW) == 0 &&
-           fstat(folder_, &folder) == 0 && Trusted(file.st_uid, folder);
+    const std::string self = "/proc/self/fd/" + std::to_string(file);
+    return S_ISREG(info.st_mode) && access(self.c_str(), W_OK) == 0 && fstat(folder_, &folder) == 0 &&
+           TrustedFile(info, folder);
 }
 
 bool ReplacingFile::CreateTemp()
@@ -243,10 +271,29 @@ bool ReplacingFile::Commit()
     const int fd = fd_;
     fd_ = -1;
     const bool closed = close(fd) == 0;
-    if (!synced || !closed || renameat(folder_, temp_.c_str(), folder_, name_.c_str()) != 0)
+    if (!synced || !closed || !PutInPlace())
         return false;
     temp_.clear();
     SyncFolder(folder_);
+    return true;
+}
+
+// Renames the temporary file to the target's name. Where no file stood in a
+// shared folder, the name must still be free: a file another user put there
+// during the write is not replaced.
+bool ReplacingFile::PutInPlace()
+{
+    if (replacing_ || !shared_)
+        return renameat(folder_, temp_.c_str(), folder_, name_.c_str()) == 0;
+    if (renameat2(folder_, temp_.c_str(), folder_, name_.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // A file system without it: a second link fails on a taken name too. The
+    // PDF is in place once linked; a temporary name left is only clutter.
+    if (linkat(folder_, temp_.c_str(), folder_, name_.c_str(), 0) != 0)
+        return false;
+    unlinkat(folder_, temp_.c_str(), 0);
     return true;
 }
 
@@ -267,7 +314,10 @@ bool ReplacingFile::KeepAcl(mode_t &mode)
 {
     if (SetAccessAcl(fd_, acl_))
         return true;
-    if (acl_.empty())
+    // Only a file system that keeps no ACL gets the fallback below: a full
+    // disk, a quota or an I/O error fails the write, as it would leave the
+    // PDF without the access its ACL gave.
+    if (acl_.empty() || !KeepsNoAcl(errno))
         return false;
     // Refused: without it, the group bits would give the owning group what
     // the ACL's mask gave anyone named in it. They give what that group had.

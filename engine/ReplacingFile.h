@@ -25,26 +25,30 @@ public:
     // it names nothing yet, that file is created). false when the path
     // leads to anything but a regular file the user may write, passes a
     // link another user planted in a shared sticky folder, leads to another
-    // user's file there, or the temporary file cannot be made; nothing has
-    // been opened at the path then.
+    // user's file there or to a file with more than one link, or the
+    // temporary file cannot be made; nothing has been opened at the path then.
     bool Open(const char *path);
     // Appends size bytes. false when any of them could not be written.
     bool Write(const void *data, size_t size);
     // Gives the file the replaced file's owner, group, permissions and ACL
     // as far as the system allows (a new file's are what creating it in the
     // folder gives), flushes the content to disk, closes the file and
-    // renames it over the target. false when any step fails; the target is
-    // then untouched.
+    // renames it over the target (in a shared folder, where no file stood,
+    // only while the name is still free). false when any step fails; the
+    // target is then untouched.
     bool Commit();
 
 private:
     bool OpenFolder(const std::string &target);
-    bool MayReplace(const struct stat &file) const;
+    bool TakeOver(int file);
+    bool MayReplace(int file, const struct stat &info) const;
     bool CreateTemp();
+    bool PutInPlace();
     bool SetOwnerAndMode();
     bool KeepAcl(mode_t &mode);
 
     int folder_ = -1;  // the target's folder
+    bool shared_ = false;  // a sticky folder others may write to
     std::string name_;  // the target's name in it
     int fd_ = -1;
     std::string temp_;  // the temporary file's name in the folder

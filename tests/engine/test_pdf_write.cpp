@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -38,9 +39,11 @@ namespace fs = std::filesystem;
 // failure strikes once, with that errno.
 int gFsyncFailure = 0;
 int gCloseFailure = 0;
-// A file system that keeps no ACL refuses to set one: fsetxattr fails so
-// while this is set.
-bool gRefuseAcl = false;
+// Setting an ACL fails with this errno while it is set: EOPNOTSUPP from a
+// file system that keeps none, ENOSPC from a full disk, and so on.
+int gAclFailure = 0;
+// A file system that has no renameat2 flags: renameat2 fails with EINVAL.
+bool gNoRenameFlags = false;
 
 // While gWatchModes is set, the permission bits of each regular file written
 // or synced (the temporary file, up to just before its rename) are gathered
@@ -60,12 +63,21 @@ int __real_fsync(int fd);
 int __real_close(int fd);
 ssize_t __real_write(int fd, const void *data, size_t size);
 int __real_fsetxattr(int fd, const char *name, const void *value, size_t size, int flags);
+int __real_renameat2(int from, const char *fromName, int to, const char *toName, unsigned flags);
+
+int __wrap_renameat2(int from, const char *fromName, int to, const char *toName, unsigned flags)
+{
+    if (!gNoRenameFlags)
+        return __real_renameat2(from, fromName, to, toName, flags);
+    errno = EINVAL;
+    return -1;
+}
 
 int __wrap_fsetxattr(int fd, const char *name, const void *value, size_t size, int flags)
 {
-    if (!gRefuseAcl)
+    if (gAclFailure == 0)
         return __real_fsetxattr(fd, name, value, size, flags);
-    errno = EOPNOTSUPP;
+    errno = gAclFailure;
     return -1;
 }
 
@@ -85,11 +97,14 @@ int __wrap_fsync(int fd)
     return -1;
 }
 
-// The descriptor is released even when close reports a failure.
+// The descriptor is released even when close reports a failure. Only a file
+// open for writing fails: closing what was opened only to look at is not
+// the step under test.
 int __wrap_close(int fd)
 {
+    const int flags = fcntl(fd, F_GETFL);
     const int result = __real_close(fd);
-    if (gCloseFailure == 0)
+    if (gCloseFailure == 0 || flags < 0 || (flags & O_ACCMODE) == O_RDONLY)
         return result;
     errno = gCloseFailure;
     gCloseFailure = 0;
@@ -458,7 +473,9 @@ TEST(PdfWrite, OwnerAndGroupAreKept)
 // A replaced file's access ACL (a named user given more than the owning
 // group) is kept exactly; a group that cannot be kept loses its entry; where
 // the file system refuses the ACL, the group bits give the owning group only
-// what it had, not what the mask gave the named user.
+// what it had, not what the mask gave the named user. An ACL that cannot be
+// written for any other reason (a full disk, a quota, an I/O error) fails
+// the write and leaves the earlier PDF and its ACL as they were.
 TEST(PdfWrite, AccessAclIsKept)
 {
     if (geteuid() != 0)
@@ -468,14 +485,17 @@ TEST(PdfWrite, AccessAclIsKept)
     struct Case {
         const char *name;
         const Identity *as;  // null: root
-        bool refused;
+        int aclFailure;  // errno of setting the ACL
         const char *kept;
         std::string aclKept;
     } cases[] = {
-        {"root", nullptr, false, "12345:45678 0660", acl},
-        {"not in the group", &outsider, false, "12345:34567 0660",
+        {"root", nullptr, 0, "12345:45678 0660", acl},
+        {"not in the group", &outsider, 0, "12345:34567 0660",
          "user::rw-\nuser:23456:rw-\ngroup::---\nmask::rw-\nother::---\n\n"},
-        {"refused by the file system", nullptr, true, "12345:45678 0640", "user::rw-\ngroup::r--\nother::---\n\n"},
+        {"refused by the file system", nullptr, EOPNOTSUPP, "12345:45678 0640", "user::rw-\ngroup::r--\nother::---\n\n"},
+        {"disk full", nullptr, ENOSPC, "12345:45678 0660", acl},
+        {"over quota", &outsider, EDQUOT, "12345:45678 0660", acl},
+        {"I/O error", nullptr, EIO, "12345:45678 0660", acl},
     };
     CAlbumData album;
     BuildAlbum(album, 2);
@@ -487,9 +507,15 @@ TEST(PdfWrite, AccessAclIsKept)
         if (!SetAcl("-m u:23456:rw-,g::r--,m::rw-", path))
             GTEST_SKIP() << NO_ACL_SUPPORT;
         ASSERT_EQ(AclOf(path), acl);
-        gRefuseAcl = c.refused;
-        EXPECT_EQ(GenerateInChild(album, path, RLIM_INFINITY, c.as), Written(path));
-        gRefuseAcl = false;
+        const auto before = Listing(work.path());
+        const bool fails = c.aclFailure != 0 && c.aclFailure != EOPNOTSUPP;
+        gAclFailure = c.aclFailure;
+        EXPECT_EQ(GenerateInChild(album, path, RLIM_INFINITY, c.as),
+                  fails ? "Creating " + path + "\n" + WriteFailure(path) : Written(path));
+        gAclFailure = 0;
+        if (fails) {
+            EXPECT_EQ(Listing(work.path()), before);
+        }
         EXPECT_EQ(Ownership(path), c.kept);
         EXPECT_EQ(AclOf(path), c.aclKept);
     }
@@ -525,28 +551,34 @@ TEST(PdfWrite, NewPdfTakesTheFolderDefaultAcl)
 // at the PDF path, or one that link leads to, is followed, and a file there
 // replaced, only when it is the user's own or the folder owner's: one another
 // user planted must neither get a file of the user's overwritten nor take
-// the user's PDF, whatever the kernel's own protection is set to.
+// the user's PDF, whatever the kernel's own protection is set to. A second
+// name of a file of the user's, which someone it was shared with could have
+// made there, is left alone as well.
 TEST(PdfWrite, EntriesPlantedInSharedFoldersAreLeftAlone)
 {
     if (geteuid() != 0)
         GTEST_SKIP() << "giving a folder, a file and a link to other ids needs root";
     const uid_t folderOwner = 45678;
     const uid_t planter = 56789;
+    // What stands at shared/album.pdf: a link to the user's thesis, a file,
+    // or a second name of the thesis.
+    enum Kind { Link, File, HardLink };
     struct Case {
         const char *name;
-        bool link;  // a link to the user's thesis at shared/album.pdf, else a file
+        Kind kind;
         uid_t owner;
         mode_t folderMode;
         const char *pdf;
         bool replaced;
     } cases[] = {
-        {"link planted by another user", true, planter, 01777, "/shared/album.pdf", false},
-        {"link planted, reached through the user's link", true, planter, 01777, "/album.pdf", false},
-        {"link planted in a group-writable folder", true, planter, 01770, "/shared/album.pdf", false},
-        {"the user's own link", true, geteuid(), 01777, "/shared/album.pdf", true},
-        {"the folder owner's link", true, folderOwner, 01777, "/shared/album.pdf", true},
-        {"file planted by another user", false, planter, 01770, "/shared/album.pdf", false},
-        {"the folder owner's file", false, folderOwner, 01777, "/shared/album.pdf", true},
+        {"link planted by another user", Link, planter, 01777, "/shared/album.pdf", false},
+        {"link planted, reached through the user's link", Link, planter, 01777, "/album.pdf", false},
+        {"link planted in a group-writable folder", Link, planter, 01770, "/shared/album.pdf", false},
+        {"the user's own link", Link, geteuid(), 01777, "/shared/album.pdf", true},
+        {"the folder owner's link", Link, folderOwner, 01777, "/shared/album.pdf", true},
+        {"file planted by another user", File, planter, 01770, "/shared/album.pdf", false},
+        {"the folder owner's file", File, folderOwner, 01777, "/shared/album.pdf", true},
+        {"the user's file, linked there by another user", HardLink, geteuid(), 01777, "/shared/album.pdf", false},
     };
     CAlbumData album;
     BuildAlbum(album, 2);
@@ -558,8 +590,10 @@ TEST(PdfWrite, EntriesPlantedInSharedFoldersAreLeftAlone)
         ASSERT_EQ(chown(shared.c_str(), folderOwner, 67890), 0);
         ASSERT_EQ(chmod(shared.c_str(), c.folderMode), 0);
         std::ofstream(work.File("thesis.tex")) << "\\chapter{Perforations}\n";
-        if (c.link)
+        if (c.kind == Link)
             fs::create_symlink(work.File("thesis.tex"), shared + "/album.pdf");
+        else if (c.kind == HardLink)
+            fs::create_hard_link(work.File("thesis.tex"), shared + "/album.pdf");
         else
             chmod(EarlierPdfAt(shared + "/album.pdf").c_str(), 0666);
         ASSERT_EQ(lchown((shared + "/album.pdf").c_str(), c.owner, 78901), 0);
@@ -571,7 +605,7 @@ TEST(PdfWrite, EntriesPlantedInSharedFoldersAreLeftAlone)
         EXPECT_EQ(CreateAlbumPdf(&album, path.c_str()), c.replaced ? 0 : 1);
         if (c.replaced) {
             EXPECT_EQ(capture.all(), Written(path));
-            EXPECT_EQ(ReadFile(c.link ? work.File("thesis.tex") : shared + "/album.pdf").rfind("%PDF-1.", 0), 0u);
+            EXPECT_EQ(ReadFile(c.kind == Link ? work.File("thesis.tex") : shared + "/album.pdf").rfind("%PDF-1.", 0), 0u);
             EXPECT_EQ(Listing(work.path()).size(), before.size());  // the links stay, no temporary file
         } else {
             EXPECT_EQ(capture.all(), "Creating " + path + "\n" + WriteFailure(path));
@@ -608,6 +642,37 @@ TEST(PdfWrite, FolderSwappedDuringTheReplaceIsNotFollowed)
                                             {work.File("looked-at/album.pdf"), commit ? "%PDF-1.3 new" : EARLIER_PDF},
                                             {work.File("swapped-in"), directory},
                                         }));
+    }
+}
+
+// In a shared folder where no PDF stood, a file put at its name during the
+// write is left as it was, and nothing else stays behind; with nothing put
+// there, the PDF takes the name, also where renameat2 has no flags.
+TEST(PdfWrite, FilePlantedDuringTheWriteInASharedFolderIsKept)
+{
+    const std::string directory = "kind " + std::to_string(static_cast<int>(fs::file_type::directory));
+    for (const bool renameFlags : {true, false}) {
+        for (const bool planted : {true, false}) {
+            SCOPED_TRACE(std::string(renameFlags ? "renameat2" : "no renameat2 flags") + (planted ? ", planted" : ""));
+            ScratchDir work;
+            const std::string shared = work.File("shared");
+            fs::create_directory(shared);
+            ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+            gNoRenameFlags = !renameFlags;
+            {
+                ReplacingFile file;
+                ASSERT_TRUE(file.Open((shared + "/album.pdf").c_str()));
+                ASSERT_TRUE(file.Write("%PDF-1.3 new", 12));
+                if (planted)
+                    std::ofstream(shared + "/album.pdf") << "planted";
+                EXPECT_EQ(file.Commit(), !planted);
+            }
+            gNoRenameFlags = false;
+            EXPECT_EQ(Listing(work.path()), (std::map<std::string, std::string>{
+                                                {shared, directory},
+                                                {shared + "/album.pdf", planted ? "planted" : "%PDF-1.3 new"},
+                                            }));
+        }
     }
 }
 
