@@ -197,19 +197,32 @@ TEST(PdfFile, AlbumWithoutPagesGivesADocumentWithoutPages)
 TEST(PdfFile, FailuresAndMissingSettingsAreReported)
 {
     ScratchDir dir;
-    {
+    // All three settings missing, and each one alone (margins given for even
+    // pages only do not count): every missing one is reported, nothing written.
+    const struct {
+        bool size, margins, spacing;
+        const char *shown;
+    } missing[] = {
+        {false, false, false,
+         "<R>Error: <n>Page size not defined.\n<R>Error: <n>Page margins not set.\n"
+         "<R>Error: <n>Page spacing not set.\n"},
+        {false, true, true, "<R>Error: <n>Page size not defined.\n"},
+        {true, false, true, "<R>Error: <n>Page margins not set.\n"},
+        {true, true, false, "<R>Error: <n>Page spacing not set.\n"},
+    };
+    for (const auto &c : missing) {
+        SCOPED_TRACE(c.shown);
         CAlbumData album;
+        if (c.size)
+            album.SetPageSize(210, 297);
+        album.SetMargins(25, 12, 15, 17, c.margins);
+        if (c.spacing)
+            album.SetSpacing(5, 6);
+        album.AddPage(-1, -1);
         MessageCapture messages;
         EXPECT_EQ(CreateAlbumPdf(&album, dir.File("none.pdf").c_str()), 1);
-        EXPECT_EQ(messages.all(), "<R>Error: <n>Page size not defined.\n"
-                                  "<R>Error: <n>Page margins not set.\n"
-                                  "<R>Error: <n>Page spacing not set.\n");
-        album.SetPageSize(210, 297);
-        album.SetSpacing(5, 5);
-        album.SetMargins(10, 10, 10, 10, false);  // even pages only: not enough
-        messages.clear();
-        EXPECT_EQ(CreateAlbumPdf(&album, dir.File("none.pdf").c_str()), 1);
-        EXPECT_EQ(messages.all(), "<R>Error: <n>Page margins not set.\n");
+        EXPECT_EQ(messages.all(), c.shown);
+        EXPECT_FALSE(FileExists(dir.File("none.pdf")));
     }
     {
         // The output cannot be opened: its directory does not exist.

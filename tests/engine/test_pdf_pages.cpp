@@ -81,27 +81,35 @@ TEST(PdfPages, WorkedPageFrameOnOddAndEvenPages)
 {
     const GeneratedPdf pdf = GeneratePdf(
         "ALBUM_PAGES_SIZE (210 297)\nALBUM_PAGES_MARGINS (25 12 15 15)\nALBUM_PAGES_BORDER (0.5 0.1 1.0)\n"
-        "ALBUM_PAGES_SPACING (6 6)\nALBUM_PAGES_TITLE (TB 16 \"Transvaal\")\nALBUM_PAGES_MARGINSE (12 25 15 15)\n"
+        "ALBUM_PAGES_SPACING (6 6)\nALBUM_PAGES_TITLE (TB 16 \"Transvaal\")\nALBUM_PAGES_MARGINSE (13 27 17 19)\n"
         "PAGE_START\nPAGE_TEXT (TN 12 \"Odd\")\nPAGE_START\nPAGE_TEXT (TN 12 \"Even\")\n"
         "PAGE_START_VAR (8 8)\nPAGE_TEXT (TN 12 \"Own\")\n");
     ASSERT_EQ(pdf.messages, pdf.successMessages());
     ASSERT_EQ(pdf.pages.size(), 3u);
     EXPECT_TRUE(PageSizeIs(pdf.pages[0], 595, 841));
-    // Border and title of a page whose margin box starts at left (70.875 on odd
-    // pages, so the inner line at 73.71 and the title centred on 316.1025).
-    auto header = [](double left, double baseline) {
+    // Border and title of a page whose margin box is left, bottom, width,
+    // height (on odd pages 70.875, 42.525, 490.455, 756.945: the inner line
+    // at 73.71, 45.36, 484.64325, 751.13325 and the title centred on 316.1025).
+    auto header = [](double left, double bottom, double width, double height, double baseline) {
         const double titleWidth = StandardTextWidth("Times-Bold", 16, "Transvaal");
-        return Ops({Frame(1.4175, left, 42.525, 490.455, 756.945),
-                    Frame(0.2835, left + 2.835, 45.36, 484.64325, 751.13325), Font("Times-Bold", 16),
-                    Text(left + 490.455 / 2 - titleWidth / 2, baseline, "Transvaal")});
+        const double inset = 2 * 2.835 + 0.2835 / 2;
+        return Ops({Frame(1.4175, left, bottom, width, height),
+                    Frame(0.2835, left + 2.835, bottom + 2.835, width - inset, height - inset),
+                    Font("Times-Bold", 16), Text(left + width / 2 - titleWidth / 2, baseline, "Transvaal")});
     };
     // The first element begins at 749.45: the paragraph's baseline lies 12 pt below.
-    EXPECT_TRUE(PageDraws(pdf.pages[0], Ops({header(70.875, 766.46), Font("Times-Roman", 12),
-                                             Text(91.0035, 737.45, "Odd")})));
-    EXPECT_TRUE(PageDraws(pdf.pages[1], Ops({header(34.02, 766.46), Font("Times-Roman", 12),
-                                             Text(54.1485, 737.45, "Even")})));
+    EXPECT_TRUE(PageDraws(pdf.pages[0], Ops({header(70.875, 42.525, 490.455, 756.945, 766.46),
+                                             Font("Times-Roman", 12), Text(91.0035, 737.45, "Odd")})));
+    // Even pages: margins 13, 27, 17 and 19 mm (left, right, top, bottom).
+    const double evenTop = 841.995 - Pt(17);
+    EXPECT_TRUE(PageDraws(pdf.pages[1], Ops({header(Pt(13), Pt(19), 595.35 - Pt(13) - Pt(27), evenTop - Pt(19),
+                                                    evenTop - Pt(6) - 16),
+                                             Font("Times-Roman", 12),
+                                             Text(Pt(13) + 2.835 + 0.2835 + Pt(6), evenTop - 2 * Pt(6) - 16 - 12,
+                                                  "Even")})));
     // The page's own spacing of 22.68 pt moves the title and the element area.
-    EXPECT_TRUE(PageDraws(pdf.pages[2], Ops({header(70.875, 799.47 - 22.68 - 16), Font("Times-Roman", 12),
+    EXPECT_TRUE(PageDraws(pdf.pages[2], Ops({header(70.875, 42.525, 490.455, 756.945, 799.47 - 22.68 - 16),
+                                             Font("Times-Roman", 12),
                                              Text(73.71 + 0.2835 + 22.68, 799.47 - 2 * 22.68 - 16 - 12, "Own")})));
 }
 
