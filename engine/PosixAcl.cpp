@@ -51,7 +51,7 @@ mode_t Perm(const AclBytes &acl, unsigned tag, mode_t absent = 0)
 // leads to that very file, never to whatever its name names now.
 bool ReadAcl(int fd, const char *attribute, AclBytes &acl)
 {
-    const std::string path = "/proc/self/fd/" + std::to_string(fd);
+    const std::string path = SelfPath(fd);
     acl.clear();
     for (;;) {
         const ssize_t size = getxattr(path.c_str(), attribute, nullptr, 0);
@@ -87,6 +87,11 @@ bool SetAccessAcl(int fd, const AclBytes &acl)
     if (!acl.empty())
         return fsetxattr(fd, ACCESS, acl.data(), acl.size(), 0) == 0;
     return fremovexattr(fd, ACCESS) == 0 || errno == ENODATA || KeepsNoAcl(errno);
+}
+
+std::string SelfPath(int fd)
+{
+    return "/proc/self/fd/" + std::to_string(fd);
 }
 
 bool KeepsNoAcl(int error)

@@ -18,6 +18,10 @@ bool ReadDefaultAcl(int fd, AclBytes &acl);
 // Gives the file open as fd exactly the access ACL acl, or none when acl is
 // empty. false when that fails; errno then says why.
 bool SetAccessAcl(int fd, const AclBytes &acl);
+// The path through /proc/self/fd that leads to the file open as fd itself,
+// whatever its name names now: the way to reach an O_PATH descriptor's file
+// with calls that take a path.
+std::string SelfPath(int fd);
 // Whether error, from one of these calls, says that the file system keeps
 // no ACL: the one failure that is not a failure to write.
 bool KeepsNoAcl(int error);

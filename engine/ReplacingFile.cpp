@@ -192,11 +192,7 @@ bool ReplacingFile::OpenFolder(const std::string &target)
     if (name_.empty())
         return false;
     folder_ = open(directory.empty() ? "." : directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    struct stat folder;
-    if (folder_ < 0 || fstat(folder_, &folder) != 0)
-        return false;
-    shared_ = IsShared(folder);
-    return true;
+    return folder_ >= 0 && fstat(folder_, &folderInfo_) == 0;
 }
 
 // Notes what the file open as file (O_PATH) keeps: owner, group, mode and
@@ -217,13 +213,10 @@ bool ReplacingFile::TakeOver(int file)
 // written in place; so does a file in a shared folder that another user may
 // have put there, which the kernel would not let an ordinary open write
 // either (fs.protected_regular), but which a rename would replace. Write
-// permission is asked of the file itself, through /proc/self/fd.
+// permission is asked of the file itself.
 bool ReplacingFile::MayReplace(int file, const struct stat &info) const
 {
-    struct stat folder;
-    const std::string self = "/proc/self/fd/" + std::to_string(file);
-    return S_ISREG(info.st_mode) && access(self.c_str(), W_OK) == 0 && fstat(folder_, &folder) == 0 &&
-           TrustedFile(info, folder);
+    return S_ISREG(info.st_mode) && access(SelfPath(file).c_str(), W_OK) == 0 && TrustedFile(info, folderInfo_);
 }
 
 bool ReplacingFile::CreateTemp()
@@ -283,7 +276,7 @@ bool ReplacingFile::Commit()
 // during the write is not replaced.
 bool ReplacingFile::PutInPlace()
 {
-    if (replacing_ || !shared_)
+    if (replacing_ || !IsShared(folderInfo_))
         return renameat(folder_, temp_.c_str(), folder_, name_.c_str()) == 0;
     if (renameat2(folder_, temp_.c_str(), folder_, name_.c_str(), RENAME_NOREPLACE) == 0)
         return true;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include "PosixAcl.h"
@@ -48,7 +49,7 @@ private:
     bool KeepAcl(mode_t &mode);
 
     int folder_ = -1;  // the target's folder
-    bool shared_ = false;  // a sticky folder others may write to
+    struct stat folderInfo_ = {};  // its status when opened
     std::string name_;  // the target's name in it
     int fd_ = -1;
     std::string temp_;  // the temporary file's name in the folder

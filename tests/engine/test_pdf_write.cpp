@@ -142,6 +142,9 @@ std::map<std::string, std::string> Listing(const std::string &root)
     return entries;
 }
 
+// What Listing says of a folder.
+const std::string DIRECTORY = "kind " + std::to_string(static_cast<int>(fs::file_type::directory));
+
 // An A5 album with one paragraph on each of its pages.
 void BuildAlbum(CAlbumData &album, int pages)
 {
@@ -620,7 +623,6 @@ TEST(PdfWrite, EntriesPlantedInSharedFoldersAreLeftAlone)
 // folder stays as it was.
 TEST(PdfWrite, FolderSwappedDuringTheReplaceIsNotFollowed)
 {
-    const std::string directory = "kind " + std::to_string(static_cast<int>(fs::file_type::directory));
     for (const bool commit : {true, false}) {
         SCOPED_TRACE(commit ? "committed" : "given up");
         ScratchDir work;
@@ -638,9 +640,9 @@ TEST(PdfWrite, FolderSwappedDuringTheReplaceIsNotFollowed)
         }
         EXPECT_EQ(Listing(work.path()), (std::map<std::string, std::string>{
                                             {work.File("folder"), "link to swapped-in"},
-                                            {work.File("looked-at"), directory},
+                                            {work.File("looked-at"), DIRECTORY},
                                             {work.File("looked-at/album.pdf"), commit ? "%PDF-1.3 new" : EARLIER_PDF},
-                                            {work.File("swapped-in"), directory},
+                                            {work.File("swapped-in"), DIRECTORY},
                                         }));
     }
 }
@@ -650,7 +652,6 @@ TEST(PdfWrite, FolderSwappedDuringTheReplaceIsNotFollowed)
 // there, the PDF takes the name, also where renameat2 has no flags.
 TEST(PdfWrite, FilePlantedDuringTheWriteInASharedFolderIsKept)
 {
-    const std::string directory = "kind " + std::to_string(static_cast<int>(fs::file_type::directory));
     for (const bool renameFlags : {true, false}) {
         for (const bool planted : {true, false}) {
             SCOPED_TRACE(std::string(renameFlags ? "renameat2" : "no renameat2 flags") + (planted ? ", planted" : ""));
@@ -669,7 +670,7 @@ TEST(PdfWrite, FilePlantedDuringTheWriteInASharedFolderIsKept)
             }
             gNoRenameFlags = false;
             EXPECT_EQ(Listing(work.path()), (std::map<std::string, std::string>{
-                                                {shared, directory},
+                                                {shared, DIRECTORY},
                                                 {shared + "/album.pdf", planted ? "planted" : "%PDF-1.3 new"},
                                             }));
         }
